@@ -1,0 +1,28 @@
+// Point-in-quad test and random range, exactly as the collision rules need them.
+#include "geometry/geometry.h"
+
+#include <cstdlib>
+
+int orientation(float a, float b, float c, float d, float e, float f) {
+    const double value = (double(a) - e) * (double(d) - f) - (double(c) - e) * (double(b) - f);
+    return static_cast<int>(value);
+}
+
+bool isInsideQuad(const Quad& shape, float x, float y) {
+    if (shape.pointCount != 4) return false;
+    const sf::Vector2f v0 = shape.corner(0);
+    const sf::Vector2f v1 = shape.corner(1);
+    const sf::Vector2f v2 = shape.corner(2);
+    const sf::Vector2f v3 = shape.corner(3);
+    const bool n1 = orientation(x, y, v0.x, v0.y, v1.x, v1.y) < 0;
+    if ((orientation(x, y, v1.x, v1.y, v2.x, v2.y) < 0) != n1) return false;
+    if ((orientation(x, y, v2.x, v2.y, v3.x, v3.y) < 0) != n1) return false;
+    return (orientation(x, y, v3.x, v3.y, v0.x, v0.y) < 0) == n1;
+}
+
+int randomRange(int high, int low) {
+    if (high <= low) return 0;
+    // The span is taken in 64 bits so that extreme bounds cannot overflow.
+    const long long span = static_cast<long long>(high) - low;
+    return static_cast<int>(low + std::rand() % span);
+}

@@ -1,0 +1,10 @@
+// The drawing pass: the scene's layering, one table row per layer.
+#pragma once
+
+struct Game;
+
+constexpr int CurtainFadeStep = 5;   // alpha taken off the start curtain per frame
+constexpr int CurtainMinAlpha = 10;  // at or below this the curtain is gone
+
+// Clears, draws every visible layer in order, and presents the frame.
+void renderFrame(Game& g);

@@ -1,0 +1,7 @@
+// The event poll: window close and the five held keys.
+#pragma once
+
+struct Game;
+
+// Drains the window's event queue into the held-key flags.
+void pollEvents(Game& g);

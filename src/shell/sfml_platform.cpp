@@ -1,0 +1,65 @@
+// The SFML host: one 800x600 window, its event queue, the loaded textures and voice clips.
+#include "shell/sfml_platform.h"
+
+#include "shell/game.h"
+
+#include <SFML/Window/VideoMode.hpp>
+
+#include <cstddef>
+
+namespace {
+std::size_t indexOf(Clip c) { return static_cast<std::size_t>(c); }
+std::size_t indexOf(Picture p) { return static_cast<std::size_t>(p); }
+}  // namespace
+
+SfmlPlatform::SfmlPlatform()
+    : window_(sf::VideoMode(ScreenWidth, ScreenHeight, 32), "Tumblewing Game",
+              sf::Style::Resize | sf::Style::Close, sf::ContextSettings(24, 8, 0)) {}
+
+SfmlPlatform::~SfmlPlatform() {
+    for (std::size_t i = PictureCount; i-- > 0;) textures_[i].reset();
+    for (std::size_t i = ClipCount; i-- > 0;) clips_[i].reset();
+    for (std::size_t i = ClipCount; i-- > 0;) buffers_[i].reset();
+}
+
+void SfmlPlatform::limitFrameRate(unsigned int framesPerSecond) {
+    window_.setFramerateLimit(framesPerSecond);
+}
+
+double SfmlPlatform::now() const {
+    return static_cast<double>(time_.getElapsedTime().asMicroseconds()) / 1e6;
+}
+
+bool SfmlPlatform::windowOpen() const { return window_.isOpen(); }
+bool SfmlPlatform::pollEvent(sf::Event& event) { return window_.pollEvent(event); }
+void SfmlPlatform::closeWindow() { window_.close(); }
+
+bool SfmlPlatform::loadClipBuffer(Clip clip) {
+    auto buffer = std::make_unique<sf::SoundBuffer>();
+    if (!buffer->loadFromFile(fileOf(clip))) return false;
+    buffers_[indexOf(clip)] = std::move(buffer);
+    return true;
+}
+
+void SfmlPlatform::buildClips() {
+    for (std::size_t i = 0; i < ClipCount; ++i) clips_[i] = std::make_unique<sf::Sound>(*buffers_[i]);
+}
+
+bool SfmlPlatform::loadPicture(Picture picture) {
+    auto texture = std::make_unique<sf::Texture>();
+    if (!texture->loadFromFile(fileOf(picture))) return false;
+    textures_[indexOf(picture)] = std::move(texture);
+    return true;
+}
+
+void SfmlPlatform::play(Clip clip) { clips_[indexOf(clip)]->play(); }
+void SfmlPlatform::clear(sf::Color color) { window_.clear(color); }
+
+void SfmlPlatform::draw(const Sprite& sprite) {
+    brush_.setTexture(*textures_[indexOf(sprite.picture)], true);  // whole picture, own size
+    brush_.setPosition(sprite.position);
+    brush_.setColor(sprite.color);
+    window_.draw(brush_);
+}
+
+void SfmlPlatform::display() { window_.display(); }

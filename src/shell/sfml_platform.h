@@ -1,0 +1,45 @@
+// The SFML host: the real window, textures, sound buffers and clips behind the platform seam.
+#pragma once
+
+#include "shell/platform.h"
+
+#include <SFML/Audio/Sound.hpp>
+#include <SFML/Audio/SoundBuffer.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Texture.hpp>
+#include <SFML/System/Clock.hpp>
+
+#include <array>
+#include <memory>
+
+class SfmlPlatform final : public Platform {
+public:
+    SfmlPlatform();  // opens and shows the window
+    ~SfmlPlatform() override;
+    SfmlPlatform(const SfmlPlatform&) = delete;
+    SfmlPlatform& operator=(const SfmlPlatform&) = delete;
+
+    void limitFrameRate(unsigned int framesPerSecond);
+
+    double now() const override;
+    bool windowOpen() const override;
+    bool pollEvent(sf::Event& event) override;
+    void closeWindow() override;
+    bool loadClipBuffer(Clip clip) override;
+    void buildClips() override;
+    bool loadPicture(Picture picture) override;
+    void play(Clip clip) override;
+    void clear(sf::Color color) override;
+    void draw(const Sprite& sprite) override;
+    void display() override;
+
+private:
+    sf::RenderWindow window_;
+    sf::Clock time_;
+    // Assets live until teardown, which releases them newest first.
+    std::array<std::unique_ptr<sf::SoundBuffer>, ClipCount> buffers_;
+    std::array<std::unique_ptr<sf::Sound>, ClipCount> clips_;
+    std::array<std::unique_ptr<sf::Texture>, PictureCount> textures_;
+    sf::Sprite brush_;  // reused for every draw
+};

@@ -1,0 +1,42 @@
+// The cloud field: twenty clouds in two layers, copied into eight identical groups.
+#include "story/story.h"
+
+#include "geometry/geometry.h"
+#include "shell/game.h"
+
+#include <cstdlib>
+
+namespace {
+constexpr int CloudCount = 20;
+constexpr int CloudGroupCount = 8;
+constexpr int CloudSpacing = 5 * (ScreenWidth / 10);  // 400
+}  // namespace
+
+void buildCloudField(Game& g) {
+    std::vector<Sprite> clouds;
+    std::vector<bool> layers;
+    int offset = ScreenWidth;
+    for (int i = 0; i < CloudCount; ++i) {
+        Sprite cloud = g.cloudPrototype;
+        const int r = std::rand();
+        bool foreground = (r & 1) != 0;
+        const int s = std::rand();  // drawn for every cloud, used by foreground ones
+        cloud.position.x = g.cloudPrototype.position.x +
+                           static_cast<float>(offset + (foreground ? s % 200 : 0));
+        cloud.position.y = g.cloudPrototype.position.y +
+                           static_cast<float>(randomRange(ScreenHeight - 40, 0));
+        if (i == 2) {  // one cloud always sails in front of the player
+            cloud.position = sf::Vector2f(2900.f, 330.f);
+            foreground = true;
+        }
+        clouds.push_back(cloud);
+        layers.push_back(foreground);
+        offset += CloudSpacing;
+    }
+    g.cloudGroups.assign(CloudGroupCount, clouds);
+    g.cloudLayers.assign(CloudGroupCount, layers);
+}
+
+// The drift and the candy look arrive with the story's flight phases.
+void driftClouds(Game&) {}
+void candyClouds(Game&) {}

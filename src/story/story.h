@@ -1,0 +1,24 @@
+// The scripted story's per-frame steps: narration, phases, the duel and the cloud field.
+#pragma once
+
+struct Game;
+
+// Starts the narration clips whose moment has come.
+void narrate(Game& g);
+
+// The slow drift of the backdrop during the flight phases.
+void scrollBackdrop(Game& g);
+
+// The duel's contact tests, lightning zone and chase.
+void stepDuel(Game& g);
+
+// The cloud field: built once at start (draws rand()), drifting from phase 1 on.
+void buildCloudField(Game& g);
+void driftClouds(Game& g);
+void candyClouds(Game& g);
+
+// The full-window flash animation.
+void stepFlash(Game& g);
+
+// The phase machine: the start gate, then the current phase's handler.
+void stepPhase(Game& g);

@@ -1,0 +1,102 @@
+// Headless harness: runs the game core frame by frame with scripted time and keys, recording draws and clip starts.
+#pragma once
+
+#include "shell/game.h"
+#include "shell/platform.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct DrawCall {
+    Picture picture;
+    sf::Vector2f position;
+    sf::Color color;
+};
+
+// What one frame showed and played.
+struct FrameRecord {
+    std::vector<sf::Color> clears;
+    std::vector<DrawCall> draws;
+    std::vector<Clip> clips;
+    int displays = 0;
+};
+
+class Harness final : public Platform {
+public:
+    static constexpr double Frame = 1.0 / 60.0;
+
+    explicit Harness(unsigned seed = 1, double frameSeconds = Frame);
+    ~Harness() override;
+
+    // Seeds rand, creates the game and builds its scene; false if a load failed.
+    bool start();
+
+    // Files that fail to load (by manifest name).
+    void failLoading(const std::string& file) { missing_.push_back(file); }
+
+    // Queues an event for the next poll, or for the poll of frame `frame` (1-based).
+    void queue(const sf::Event& e);
+    void at(int frame, const sf::Event& e) { script_[frame].push_back(e); }
+    void press(sf::Keyboard::Key k) { queue(key(sf::Event::KeyPressed, k)); }
+    void release(sf::Keyboard::Key k) { queue(key(sf::Event::KeyReleased, k)); }
+    void requestClose() { queue(closed()); }
+    static sf::Event key(sf::Event::EventType type, sf::Keyboard::Key k);
+    static sf::Event closed();
+
+    // Runs one frame (time advances by the frame duration first); false if the
+    // window was already closed, in which case nothing runs.
+    bool frame();
+    void frames(int n);
+    // Runs frames while `keepGoing` holds, at most `limit`; returns frames run.
+    int framesWhile(const std::function<bool()>& keepGoing, int limit);
+
+    // Time control: jump ahead without running a frame.
+    void advance(double seconds) { time_ += seconds; }
+    void setFrameSeconds(double s) { frameSeconds_ = s; }
+
+    Game& game() { return *game_; }
+    const FrameRecord& last() const { return last_; }
+    int frameCount() const { return frameCount_; }
+    const std::vector<std::string>& loadAttempts() const { return loads_; }
+    std::vector<Picture> lastPictures() const;  // the last frame's draws, pictures only
+
+    // Platform
+    double now() const override { return time_; }
+    bool windowOpen() const override { return open_; }
+    bool pollEvent(sf::Event& event) override;
+    void closeWindow() override { open_ = false; }
+    bool loadClipBuffer(Clip clip) override { return load(fileOf(clip)); }
+    void buildClips() override { clipsBuilt_ = true; }
+    bool loadPicture(Picture picture) override { return load(fileOf(picture)); }
+    void play(Clip clip) override { current_.clips.push_back(clip); }
+    void clear(sf::Color color) override { current_.clears.push_back(color); }
+    void draw(const Sprite& s) override { current_.draws.push_back({s.picture, s.position, s.color}); }
+    void display() override {
+        ++current_.displays;
+        ++totalDisplays_;
+    }
+
+    bool clipsBuilt() const { return clipsBuilt_; }
+    int totalDisplays() const { return totalDisplays_; }
+
+private:
+    bool load(const char* file);
+
+    unsigned seed_;
+    double frameSeconds_;
+    double time_ = 0.0;
+    bool open_ = true;
+    bool clipsBuilt_ = false;
+    int frameCount_ = 0;
+    int totalDisplays_ = 0;
+    std::vector<std::string> missing_;
+    std::vector<std::string> loads_;
+    std::vector<sf::Event> pending_;
+    std::map<int, std::vector<sf::Event>> script_;
+    FrameRecord current_;
+    FrameRecord last_;
+    std::unique_ptr<Game> game_;
+};

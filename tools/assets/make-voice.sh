@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Builds Tumblewing's fifteen narration clips (Ogg Vorbis) from narration/script.txt with Festival, sox and oggenc.
+#
+# Usage: tools/assets/make-voice.sh OUTDIR
+#
+# Every step is repeatable: Festival's HTS voice has no randomness, sox runs
+# with -R (fixed dither seed) and oggenc gets a fixed serial number per clip,
+# so two runs give byte-identical files.
+set -euo pipefail
+
+if [[ $# -ne 1 ]]; then
+    echo "usage: $0 OUTDIR" >&2
+    exit 2
+fi
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+narration="$here/narration"
+script="$narration/script.txt"
+lexicon="$narration/lexicon.scm"
+voice="$narration/voice.scm"
+
+mkdir -p "$1"
+outdir="$(cd "$1" && pwd)"
+
+for tool in text2wave sox oggenc; do
+    command -v "$tool" >/dev/null || { echo "$0: missing tool: $tool" >&2; exit 1; }
+done
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+# Output format and encoder settings for every clip.
+rate=22050
+pad=0.15        # seconds of silence at each end
+quality=4       # oggenc -q
+serial_base=7300
+
+count=0
+while IFS=$'\t' read -r name line || [[ -n "${name:-}" ]]; do
+    # Blank lines and '#' comments are not clips.
+    [[ -z "$name" || "$name" == \#* ]] && continue
+    if [[ "$name" != *.ogg || -z "${line:-}" ]]; then
+        echo "$0: bad script line for '$name'" >&2
+        exit 1
+    fi
+    count=$((count + 1))
+    base="${name%.ogg}"
+
+    printf '%s\n' "$line" > "$work/$base.txt"
+    text2wave -eval "$voice" -eval "$lexicon" -o "$work/$base.raw.wav" "$work/$base.txt"
+
+    # Mono, resampled, leading/trailing silence trimmed, peak-normalised,
+    # then a short fixed pause at each end.
+    sox -R "$work/$base.raw.wav" -b 16 "$work/$base.wav" \
+        remix - \
+        silence 1 0.02 0.2% reverse silence 1 0.02 0.2% reverse \
+        rate -v "$rate" \
+        norm -1 \
+        pad "$pad" "$pad"
+
+    oggenc -Q -q "$quality" -s "$((serial_base + count))" \
+        -o "$outdir/$name" "$work/$base.wav"
+    echo "$name: $(soxi -D "$outdir/$name") s"
+done < "$script"
+
+if [[ $count -ne 15 ]]; then
+    echo "$0: expected 15 clips in $script, found $count" >&2
+    exit 1
+fi
