@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Smoke tests of the real tumblewing executable in a virtual X display with a silent sound backend.
+#
+# usage: smoke.sh TUMBLEWING XWINDOW ASSETS CASE [ARG]
+#   window          the window appears at 800x600 and a close request ends it with 0
+#   missing FILE    without FILE start-up fails with 1
+#   recased FILE    FILE present only under another letter case counts as missing
+#   fly             holding Right moves Kestra right across the start screen
+# Must run inside an X display (ctest wraps it in xvfb-run).
+set -euo pipefail
+
+game=$(realpath "$1")
+xwindow=$(realpath "$2")
+assets=$(realpath "$3")
+case_name=$4
+arg=${5:-}
+title="Tumblewing Game"
+export ALSOFT_DRIVERS=null  # no sound card here
+
+work=$(mktemp -d)
+pid=
+cleanup() {
+    if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then kill -9 "$pid" 2>/dev/null || true; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Copies the assets so a case can remove or rename one of them.
+stage_assets() {
+    mkdir -p "$work/assets"
+    cp "$assets"/* "$work/assets/"
+}
+
+start_game() {
+    (cd "$work/assets" && exec "$game") >"$work/out.log" 2>"$work/err.log" &
+    pid=$!
+}
+
+# Waits up to $1 seconds for the game to exit and sets rc to its exit code.
+rc=
+wait_exit() {
+    local waited=0
+    while kill -0 "$pid" 2>/dev/null; do
+        sleep 0.1
+        waited=$((waited + 1))
+        if ((waited > $1 * 10)); then fail "the game did not exit within $1 s"; fi
+    done
+    rc=0
+    wait "$pid" || rc=$?
+    pid=
+}
+
+expect_load_failure() {
+    start_game
+    wait_exit 20
+    [[ $rc == 1 ]] || fail "exit code $rc, expected 1"
+    [[ ! -s $work/out.log ]] || fail "the game printed to stdout: $(cat "$work/out.log")"
+    echo "exit 1; stderr: $(head -c 300 "$work/err.log")"
+}
+
+stage_assets
+case $case_name in
+window)
+    start_game
+    size=$("$xwindow" wait "$title" 20) || fail "no window"
+    [[ $size == 800x600 ]] || fail "window is $size"
+    sleep 1  # let it run some frames
+    kill -0 "$pid" 2>/dev/null || fail "the game ended on its own"
+    "$xwindow" close "$title"
+    wait_exit 10
+    [[ $rc == 0 ]] || fail "exit code $rc after the close request"
+    [[ ! -s $work/out.log ]] || fail "the game printed: $(cat "$work/out.log")"
+    echo "window $size, exit 0 after WM_DELETE_WINDOW"
+    ;;
+missing)
+    rm "$work/assets/$arg"
+    expect_load_failure
+    ;;
+recased)
+    mv "$work/assets/$arg" "$work/assets/$(echo "$arg" | tr '[:lower:][:upper:]' '[:upper:][:lower:]')"
+    expect_load_failure
+    ;;
+fly)
+    start_game
+    "$xwindow" wait "$title" 20 >/dev/null || fail "no window"
+    sleep 1
+    wid=$(xdotool search --name "$title" | head -n 1)
+    import -window "$wid" "$work/before.png"
+    xdotool windowfocus "$wid" 2>/dev/null || true
+    xdotool keydown Right
+    sleep 0.6
+    xdotool keyup Right
+    sleep 0.3
+    import -window "$wid" "$work/after.png"
+    "$xwindow" close "$title"
+    wait_exit 10
+    [[ $rc == 0 ]] || fail "exit code $rc"
+    # Kestra is drawn over the curtain, so her picture is the same in both
+    # shots: find it again along her row.
+    convert "$work/before.png" -crop 45x45+80+300 +repage "$work/kestra.png"
+    convert "$work/after.png" -crop 800x45+0+300 +repage "$work/row.png"
+    found=$(compare -metric RMSE -dissimilarity-threshold 1 -subimage-search "$work/row.png" "$work/kestra.png" null: 2>&1 || true)
+    x=$(echo "$found" | sed -n 's/.*@ \([0-9]*\),\([0-9]*\).*/\1/p')
+    [[ -n $x ]] || fail "could not find Kestra: $found"
+    ((x >= 110)) || fail "Kestra is at x=$x, expected her to fly right from 80"
+    echo "Kestra flew from x=80 to x=$x ($found)"
+    ;;
+*)
+    fail "unknown case $case_name"
+    ;;
+esac
