@@ -1,5 +1,6 @@
 // The committed asset files: every one decodes, and the sizes and clip lengths the game's layout relies on hold.
 #include "shell/manifest.h"
+#include "story_script.h"
 
 #include <SFML/Audio/InputSoundFile.hpp>
 #include <SFML/Graphics/Image.hpp>
@@ -131,4 +132,20 @@ TEST(Clips, EveryClipDecodesAndEndsBeforeTheNextStarts) {
         EXPECT_GT(secondsOf(c), 1.f) << fileOf(c);
         EXPECT_LT(secondsOf(c), 5.f) << fileOf(c);
     }
+}
+
+TEST_F(Pictures, TheBackdropCoversTheWindowInEveryFrameOfTheStory) {
+    Harness h(4);
+    ASSERT_TRUE(h.start());
+    int frames = 0;
+    playThroughStory(h, [&](Harness& run) {
+        const DrawCall& backdrop = run.last().draws.front();
+        const sf::Vector2u s = size(backdrop.picture);
+        ++frames;
+        ASSERT_LE(backdrop.position.x, 0.f) << "frame " << run.frameCount();
+        ASSERT_GE(backdrop.position.x + static_cast<float>(s.x), 800.f)
+            << fileOf(backdrop.picture) << " at x = " << backdrop.position.x << ", frame " << run.frameCount();
+        ASSERT_EQ(backdrop.position.y, 0.f);
+    });
+    EXPECT_GT(frames, 60 * 240);
 }

@@ -42,6 +42,7 @@ public:
     void at(int frame, const sf::Event& e) { script_[frame].push_back(e); }
     void press(sf::Keyboard::Key k) { queue(key(sf::Event::KeyPressed, k)); }
     void release(sf::Keyboard::Key k) { queue(key(sf::Event::KeyReleased, k)); }
+    void repeat(sf::Keyboard::Key k) { press(k); }  // a key repeat is one more press event
     void requestClose() { queue(closed()); }
     static sf::Event key(sf::Event::EventType type, sf::Keyboard::Key k);
     static sf::Event closed();
@@ -59,6 +60,7 @@ public:
 
     Game& game() { return *game_; }
     const FrameRecord& last() const { return last_; }
+    const FrameRecord& current() const { return current_; }  // since the last frame ended
     int frameCount() const { return frameCount_; }
     const std::vector<std::string>& loadAttempts() const { return loads_; }
     std::vector<Picture> lastPictures() const;  // the last frame's draws, pictures only

@@ -66,7 +66,7 @@ TEST_F(InputTest, EveryReturnPressRestartsItsTimer) {
     EXPECT_LT(g().enterClock.seconds(), 0.001f);
     h.frames(20);
     EXPECT_GT(g().enterClock.seconds(), 0.3f);
-    h.press(K::Return);  // a key repeat: no release in between
+    h.repeat(K::Return);  // no release in between
     h.frame();
     EXPECT_LT(g().enterClock.seconds(), 0.001f);
     EXPECT_TRUE(g().enterHeld);

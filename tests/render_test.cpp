@@ -154,11 +154,14 @@ TEST_F(RenderTest, WinSequenceLayers) {
     g().lightningShown = true;
     g().lightningArmed = true;
     h.frame();
-    EXPECT_EQ(drawsOf(P::OrdinaryCloud).size(), 20 - foregroundCount() + 1);  // and the prototype
+    EXPECT_EQ(drawsOf(P::OrdinaryCloud).size(), 20 - foregroundCount());
     EXPECT_TRUE(drawsOf(P::LightningCloud).empty());
     EXPECT_TRUE(drawsOf(P::Enter).empty());
     EXPECT_TRUE(drawsOf(P::LivesVexmor).empty());  // the row shows only in the duel
-    EXPECT_EQ(lastIndexOf(P::OrdinaryCloud), firstIndexOf(P::VexmorBest) + 1);  // the prototype
+    // The cloud prototype shows Vexmor's side view, over the vanishing Vexmor.
+    EXPECT_EQ(firstIndexOf(P::VexmorBestSide), firstIndexOf(P::Void) + 1);
+    EXPECT_EQ(drawsOf(P::VexmorBestSide)[0].position, sf::Vector2f(600, 300));
+    EXPECT_EQ(drawsOf(P::Void)[0].position, sf::Vector2f(600, 295));
 }
 
 TEST_F(RenderTest, VexmorsVisitShowsNoLifeRow) {

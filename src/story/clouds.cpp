@@ -1,9 +1,10 @@
-// The cloud field: twenty clouds in two layers, copied into eight identical groups.
+// The cloud field: twenty clouds in two layers, copied into eight identical groups, drifting left.
 #include "story/story.h"
 
 #include "geometry/geometry.h"
 #include "shell/game.h"
 
+#include <cstddef>
 #include <cstdlib>
 
 namespace {
@@ -37,6 +38,15 @@ void buildCloudField(Game& g) {
     g.cloudLayers.assign(CloudGroupCount, layers);
 }
 
-// The drift and the candy look arrive with the story's flight phases.
-void driftClouds(Game&) {}
-void candyClouds(Game&) {}
+// Background clouds drift 0.25 px a frame, foreground clouds 2; none ever wraps.
+void driftClouds(Game& g) {
+    const std::size_t group = static_cast<std::size_t>(g.cloudGroup - 1);
+    std::vector<Sprite>& clouds = g.cloudGroups[group];
+    const std::vector<bool>& layers = g.cloudLayers[group];
+    for (std::size_t i = 0; i < clouds.size(); ++i) clouds[i].position.x -= layers[i] ? 2.f : 0.25f;
+}
+
+void candyClouds(Game& g) {
+    for (Sprite& cloud : g.cloudGroups[static_cast<std::size_t>(g.cloudGroup - 1)])
+        cloud.picture = Picture::CandyCloud;
+}

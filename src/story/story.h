@@ -3,6 +3,9 @@
 
 struct Game;
 
+// Width of every narration entry's start window, in seconds.
+constexpr double NarrationWindow = 0.05;
+
 // Starts the narration clips whose moment has come.
 void narrate(Game& g);
 
@@ -22,3 +25,8 @@ void stepFlash(Game& g);
 
 // The phase machine: the start gate, then the current phase's handler.
 void stepPhase(Game& g);
+
+// The duel's pieces that the phase machine calls.
+void launchSink(Game& g);
+void centreLightning(Game& g);
+void stepStrike(Game& g);

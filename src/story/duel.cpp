@@ -1,0 +1,89 @@
+// The closing duel: Vexmor's chase and touch, the kitchen sink, and the lightning strike.
+#include "story/story.h"
+
+#include "geometry/geometry.h"
+#include "play/play.h"
+#include "shell/game.h"
+
+#include <cstdlib>
+
+namespace {
+constexpr float ChaseStep = 1.25f;
+constexpr float StrikeDelay = 0.5f;  // seconds after the last Return press
+
+bool cornerInside(const Quad& corners, std::size_t i, const Quad& box) {
+    const sf::Vector2f c = corners.corner(i);
+    return isInsideQuad(box, c.x, c.y);
+}
+
+// A touch through one of the player's corners costs a life when its blink
+// ends; one of Vexmor's corners inside the player costs another at once.
+void touchVexmor(Game& g) {
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (cornerInside(g.playerBox, i, g.vexmorBox) && !g.hitActive) startHit(g);
+        for (std::size_t j = 0; j < 4; ++j) {
+            if (cornerInside(g.vexmorBox, j, g.playerBox) && !g.hitActive) {
+                g.hitClock.restart();
+                g.playerLives -= 1;
+                g.hitActive = true;
+            }
+        }
+    }
+}
+
+// Touching the cloud arms a strike until the next one lands; not while blinking.
+void touchLightning(Game& g) {
+    for (std::size_t i = 0; i < 4; ++i)
+        if (cornerInside(g.playerBox, i, g.lightningZone) && !g.hitActive) g.lightningArmed = true;
+    for (std::size_t i = 0; i < 4; ++i)
+        if (cornerInside(g.lightningZone, i, g.playerBox) && !g.hitActive) g.lightningArmed = true;
+}
+
+float towards(float from, float to) {
+    float d = to > from ? ChaseStep : 0.f;
+    if (from > to) d = -ChaseStep;
+    return d;
+}
+
+void chase(Game& g) {
+    const sf::Vector2f player = g.playerBox.position;
+    const sf::Vector2f vexmor = g.vexmorBox.position;
+    g.vexmorBox.position += sf::Vector2f(towards(vexmor.x, player.x), towards(vexmor.y, player.y));
+    g.vexmorSprite.position = g.vexmorBox.position;
+}
+}  // namespace
+
+void stepDuel(Game& g) {
+    touchVexmor(g);
+    if (g.lightningShown) touchLightning(g);
+    chase(g);
+}
+
+void launchSink(Game& g) {
+    g.sinkSprite.position.x += 400.f;  // from beyond the right edge
+    g.sinkSprite.position.y = 350.f;
+}
+
+void centreLightning(Game& g) {
+    g.lightningSprite.position = sf::Vector2f(400.f, 300.f);
+    g.lightningZone.position = sf::Vector2f(400.f, 300.f);
+}
+
+void stepStrike(Game& g) {
+    // Armed and Return down: the flash marks the strike in progress.
+    if (g.lightningShown && g.enterHeld && g.lightningArmed) {
+        if (g.vexmorLives == 5) g.io.play(Clip::AShockOf);
+        g.flashOn = true;
+    }
+    // It lands once Return has not been pressed again for half a second.
+    if (g.flashOn && g.enterClock.seconds() > StrikeDelay) {
+        g.lightningZone.position.x = static_cast<float>(std::rand() % 600);
+        g.lightningZone.position.y = static_cast<float>(std::rand() % 500);
+        g.lightningSprite.position = g.lightningZone.position;
+        g.vexmorLives -= 1;
+        if (g.vexmorLives <= 0) g.phase = -2;
+        g.phaseClock.restart();
+        g.lightningArmed = false;
+        g.flashOn = false;
+    }
+}

@@ -1,0 +1,37 @@
+// The narration timeline: thirteen clips started by time on the story clock.
+#include "story/story.h"
+
+#include "shell/game.h"
+
+namespace {
+struct TimelineEntry {
+    float at;  // seconds on the story clock
+    Clip clip;
+};
+
+constexpr TimelineEntry narrationTimeline[] = {
+    {0, Clip::ABeautiful},         // the countdown begins
+    {22, Clip::ItIsMuch},          // just before Vexmor's visit
+    {28, Clip::HeTurnsThe},        // the sky turns to candy
+    {35, Clip::SwarmsOfHis},       // wave 2
+    {55, Clip::FollowedByHordes},  // wave 3
+    {85, Clip::RainbowWonders},    // wave 4
+    {92, Clip::WithAFlash},        // the forest comes a second later
+    {101, Clip::SheSeesA},         // wave 5
+    {107, Clip::SheWillTake},
+    {150, Clip::SwarmsOfVexmors},  // wave 6
+    {218, Clip::ItSeemsVexmorHas}, // after the kitchen sink
+    {225, Clip::FinallyCatchingUp},// the chase
+    {235, Clip::NotEntirelyCertain}, // the lightning cloud
+};
+}  // namespace
+
+void narrate(Game& g) {
+    // No memory of what has played: every frame whose reading falls inside
+    // an entry's window starts that clip again.
+    for (const TimelineEntry& entry : narrationTimeline) {
+        if (!(g.storyClock.seconds() > entry.at)) continue;
+        if (static_cast<double>(g.storyClock.seconds()) < static_cast<double>(entry.at) + NarrationWindow)
+            g.io.play(entry.clip);
+    }
+}
