@@ -6,6 +6,7 @@
 #   missing FILE    without FILE start-up fails with 1
 #   recased FILE    FILE present only under another letter case counts as missing
 #   fly             holding Right moves Kestra right across the start screen
+#   narration       the first arrow press starts the opening narration (recorded by the wave backend)
 # Must run inside an X display (ctest wraps it in xvfb-run).
 set -euo pipefail
 
@@ -106,6 +107,28 @@ fly)
     [[ -n $x ]] || fail "could not find Kestra: $found"
     ((x >= 110)) || fail "Kestra is at x=$x, expected her to fly right from 80"
     echo "Kestra flew from x=80 to x=$x ($found)"
+    ;;
+narration)
+    # OpenAL Soft's wave backend writes everything the game plays to a file.
+    printf '[wave]\nfile = %s\n' "$work/heard.wav" >"$work/alsoft.conf"
+    export ALSOFT_CONF="$work/alsoft.conf" ALSOFT_DRIVERS=wave
+    start_game
+    "$xwindow" wait "$title" 20 >/dev/null || fail "no window"
+    sleep 1
+    wid=$(xdotool search --name "$title" | head -n 1)
+    xdotool windowfocus "$wid" 2>/dev/null || true
+    xdotool keydown Up  # held across a frame, so the start gate sees it
+    sleep 0.2
+    xdotool keyup Up
+    sleep 3
+    "$xwindow" close "$title"
+    wait_exit 10
+    [[ $rc == 0 ]] || fail "exit code $rc"
+    [[ -s $work/heard.wav ]] || fail "no sound was written"
+    # The last two seconds are well inside the opening line.
+    peak=$(sox "$work/heard.wav" -n trim -2.5 2 stat 2>&1 | sed -n 's/^Maximum amplitude: *//p')
+    awk -v p="$peak" 'BEGIN { exit !(p > 0.05) }' || fail "silence after the first press (peak $peak)"
+    echo "narration heard after the first press (peak amplitude $peak)"
     ;;
 *)
     fail "unknown case $case_name"
