@@ -1,8 +1,9 @@
-// The per-frame contact tests and the drawing pass allocate nothing.
+// The per-frame contact tests of the waves and the duel allocate nothing.
 #include "harness.h"
 
 #include "geometry/geometry.h"
 #include "play/play.h"
+#include "story/story.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +36,14 @@ TEST(Allocation, ContactTestsAndWaveStepsAllocateNothing) {
         stepWave(g);
         Quad copy = g.playerBox;
         (void)isInsideQuad(copy, 90.f, 310.f);
+    }
+    // The duel's touch, zone and chase tests.
+    g.phase = -1;
+    g.vexmorPresent = true;
+    g.lightningShown = true;
+    for (int frame = 0; frame < 100; ++frame) {
+        g.hitActive = false;
+        stepDuel(g);
     }
     EXPECT_EQ(allocations.load(), before);
 }
