@@ -23,9 +23,8 @@ void touchVexmor(Game& g) {
         if (cornerInside(g.playerBox, i, g.vexmorBox) && !g.hitActive) startHit(g);
         for (std::size_t j = 0; j < 4; ++j) {
             if (cornerInside(g.vexmorBox, j, g.playerBox) && !g.hitActive) {
-                g.hitClock.restart();
+                startHit(g);
                 g.playerLives -= 1;
-                g.hitActive = true;
             }
         }
     }
@@ -33,16 +32,16 @@ void touchVexmor(Game& g) {
 
 // Touching the cloud arms a strike until the next one lands; not while blinking.
 void touchLightning(Game& g) {
+    if (g.hitActive) return;
     for (std::size_t i = 0; i < 4; ++i)
-        if (cornerInside(g.playerBox, i, g.lightningZone) && !g.hitActive) g.lightningArmed = true;
-    for (std::size_t i = 0; i < 4; ++i)
-        if (cornerInside(g.lightningZone, i, g.playerBox) && !g.hitActive) g.lightningArmed = true;
+        if (cornerInside(g.playerBox, i, g.lightningZone) || cornerInside(g.lightningZone, i, g.playerBox))
+            g.lightningArmed = true;
 }
 
 float towards(float from, float to) {
-    float d = to > from ? ChaseStep : 0.f;
-    if (from > to) d = -ChaseStep;
-    return d;
+    if (to > from) return ChaseStep;
+    if (from > to) return -ChaseStep;
+    return 0.f;  // level on this axis: stay
 }
 
 void chase(Game& g) {

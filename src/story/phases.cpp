@@ -16,11 +16,10 @@ void nextPhase(Game& g, int phase) {
 
 void startGate(Game& g) {
     if (g.countdownRunning && after(g, 5)) {
-        g.phaseClock.restart();
         g.backdropScrolling = true;
         g.countdownRunning = false;
         g.cloudGroup = 1;
-        g.phase = 1;
+        nextPhase(g, 1);
     } else if (g.phase == 0 && anyArrowHeld(g)) {
         // Only the first press starts the clocks: holding on does not prolong the countdown.
         if (!g.countdownRunning) {
@@ -132,7 +131,7 @@ void stepPhase(Game& g) {
     do {
         handled = g.phase;
         runHandler(g);
-    } while (g.phase != handled && g.phase != 0);
+    } while (g.phase != handled);
 }
 
 void scrollBackdrop(Game& g) {

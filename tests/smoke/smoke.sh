@@ -61,18 +61,39 @@ expect_load_failure() {
     echo "exit 1; stderr: $(head -c 300 "$work/err.log")"
 }
 
-stage_assets
-case $case_name in
-window)
+# Starts the game, waits for its window and gives it the keyboard; sets wid.
+wid=
+start_playing() {
     start_game
-    size=$("$xwindow" wait "$title" 20) || fail "no window"
-    [[ $size == 800x600 ]] || fail "window is $size"
+    "$xwindow" wait "$title" 20 >/dev/null || fail "no window"
     sleep 1  # let it run some frames
     kill -0 "$pid" 2>/dev/null || fail "the game ended on its own"
+    wid=$(xdotool search --name "$title" | head -n 1)
+    xdotool windowfocus "$wid" 2>/dev/null || true
+}
+
+# Holds a key long enough for the game to poll it in at least one frame.
+hold() {
+    xdotool keydown "$1"
+    sleep "$2"
+    xdotool keyup "$1"
+}
+
+# Asks the window to close, as a window manager would, and expects exit 0.
+close_and_expect_0() {
     "$xwindow" close "$title"
     wait_exit 10
     [[ $rc == 0 ]] || fail "exit code $rc after the close request"
     [[ ! -s $work/out.log ]] || fail "the game printed: $(cat "$work/out.log")"
+}
+
+stage_assets
+case $case_name in
+window)
+    start_playing
+    size=$("$xwindow" wait "$title" 1)
+    [[ $size == 800x600 ]] || fail "window is $size"
+    close_and_expect_0
     echo "window $size, exit 0 after WM_DELETE_WINDOW"
     ;;
 missing)
@@ -84,20 +105,12 @@ recased)
     expect_load_failure
     ;;
 fly)
-    start_game
-    "$xwindow" wait "$title" 20 >/dev/null || fail "no window"
-    sleep 1
-    wid=$(xdotool search --name "$title" | head -n 1)
+    start_playing
     import -window "$wid" "$work/before.png"
-    xdotool windowfocus "$wid" 2>/dev/null || true
-    xdotool keydown Right
-    sleep 0.6
-    xdotool keyup Right
+    hold Right 0.6
     sleep 0.3
     import -window "$wid" "$work/after.png"
-    "$xwindow" close "$title"
-    wait_exit 10
-    [[ $rc == 0 ]] || fail "exit code $rc"
+    close_and_expect_0
     # Kestra is drawn over the curtain, so her picture is the same in both
     # shots: find it again along her row.
     convert "$work/before.png" -crop 45x45+80+300 +repage "$work/kestra.png"
@@ -112,18 +125,10 @@ narration)
     # OpenAL Soft's wave backend writes everything the game plays to a file.
     printf '[wave]\nfile = %s\n' "$work/heard.wav" >"$work/alsoft.conf"
     export ALSOFT_CONF="$work/alsoft.conf" ALSOFT_DRIVERS=wave
-    start_game
-    "$xwindow" wait "$title" 20 >/dev/null || fail "no window"
-    sleep 1
-    wid=$(xdotool search --name "$title" | head -n 1)
-    xdotool windowfocus "$wid" 2>/dev/null || true
-    xdotool keydown Up  # held across a frame, so the start gate sees it
-    sleep 0.2
-    xdotool keyup Up
+    start_playing
+    hold Up 0.2
     sleep 3
-    "$xwindow" close "$title"
-    wait_exit 10
-    [[ $rc == 0 ]] || fail "exit code $rc"
+    close_and_expect_0
     [[ -s $work/heard.wav ]] || fail "no sound was written"
     # The last two seconds are well inside the opening line.
     peak=$(sox "$work/heard.wav" -n trim -2.5 2 stat 2>&1 | sed -n 's/^Maximum amplitude: *//p')
