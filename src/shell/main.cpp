@@ -1,16 +1,26 @@
-// Tumblewing's entry point: the window, the seed, the frame limit, the game, the loop.
+// Tumblewing's entry point: the display check, the window, the seed, the frame limit, the game, the loop.
+#include "shell/display_check.h"
 #include "shell/game.h"
 #include "shell/sfml_platform.h"
 
+#include <SFML/System/Err.hpp>
+
 #include <cstdlib>
 #include <ctime>
+#include <ostream>
+#include <string>
 
 int main() {
+    std::string problem;
+    if (!displayAvailable(problem)) {  // SFML would abort
+        sf::err() << "tumblewing: " << problem << std::endl;
+        return NoDisplayExitCode;
+    }
     SfmlPlatform platform;                                    // the window comes first
     std::srand(static_cast<unsigned>(std::time(nullptr)));  // the only seeding
     platform.limitFrameRate(60);
     Game game(platform);  // the clocks
-    if (!buildScene(game)) return 1;  // SFML has already named the file
+    if (!buildScene(game)) return 1;  // the failed file has been named on stderr
     runGame(game);
     return 0;
 }

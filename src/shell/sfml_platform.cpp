@@ -1,6 +1,7 @@
 // The SFML host: one 800x600 window, its event queue, the loaded textures and voice clips.
 #include "shell/sfml_platform.h"
 
+#include "shell/asset_file.h"
 #include "shell/game.h"
 
 #include <SFML/Window/VideoMode.hpp>
@@ -8,7 +9,6 @@
 #include <cstddef>
 
 namespace {
-std::size_t indexOf(Clip c) { return static_cast<std::size_t>(c); }
 std::size_t indexOf(Picture p) { return static_cast<std::size_t>(p); }
 }  // namespace
 
@@ -18,8 +18,7 @@ SfmlPlatform::SfmlPlatform()
 
 SfmlPlatform::~SfmlPlatform() {
     for (std::size_t i = PictureCount; i-- > 0;) textures_[i].reset();
-    for (std::size_t i = ClipCount; i-- > 0;) clips_[i].reset();
-    for (std::size_t i = ClipCount; i-- > 0;) buffers_[i].reset();
+    // clips_ releases its sounds and buffers as members are destroyed.
 }
 
 void SfmlPlatform::limitFrameRate(unsigned int framesPerSecond) {
@@ -35,24 +34,21 @@ bool SfmlPlatform::pollEvent(sf::Event& event) { return window_.pollEvent(event)
 void SfmlPlatform::closeWindow() { window_.close(); }
 
 bool SfmlPlatform::loadClipBuffer(Clip clip) {
-    auto buffer = std::make_unique<sf::SoundBuffer>();
-    if (!buffer->loadFromFile(fileOf(clip))) return false;
-    buffers_[indexOf(clip)] = std::move(buffer);
-    return true;
+    if (!openableAsset(fileOf(clip))) return false;
+    return clips_.load(clip);
 }
 
-void SfmlPlatform::buildClips() {
-    for (std::size_t i = 0; i < ClipCount; ++i) clips_[i] = std::make_unique<sf::Sound>(*buffers_[i]);
-}
+void SfmlPlatform::buildClips() { clips_.build(); }
 
 bool SfmlPlatform::loadPicture(Picture picture) {
+    if (!openableAsset(fileOf(picture))) return false;
     auto texture = std::make_unique<sf::Texture>();
     if (!texture->loadFromFile(fileOf(picture))) return false;
     textures_[indexOf(picture)] = std::move(texture);
     return true;
 }
 
-void SfmlPlatform::play(Clip clip) { clips_[indexOf(clip)]->play(); }
+void SfmlPlatform::play(Clip clip) { clips_.play(clip); }
 void SfmlPlatform::clear(sf::Color color) { window_.clear(color); }
 
 void SfmlPlatform::draw(const Sprite& sprite) {

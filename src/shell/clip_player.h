@@ -1,0 +1,36 @@
+// The voice clips of the SFML host: sound buffers and sounds, or silence when no audio device opens.
+#pragma once
+
+#include "shell/manifest.h"
+
+#include <SFML/Audio/Sound.hpp>
+#include <SFML/Audio/SoundBuffer.hpp>
+
+#include <array>
+#include <memory>
+
+class ClipPlayer {
+public:
+    // Tries the audio device once. Without one the game is silent: it says
+    // so on sf::err(), with the audio library's last word on why, and never
+    // touches OpenAL again, which would report every buffer, sound and play
+    // call as an error.
+    ClipPlayer();
+    ~ClipPlayer();  // sounds first, then their buffers, newest first
+    ClipPlayer(const ClipPlayer&) = delete;
+    ClipPlayer& operator=(const ClipPlayer&) = delete;
+
+    // Decodes the clip's whole file; false when it does not decode. With
+    // sound the samples go into a buffer; a silent game only checks them,
+    // so a bad file fails start-up either way.
+    bool load(Clip clip);
+    void build();  // one sound per buffer, after every clip is loaded
+    void play(Clip clip);  // a silent game plays nothing
+
+    bool silent() const { return silent_; }
+
+private:
+    bool silent_ = true;
+    std::array<std::unique_ptr<sf::SoundBuffer>, ClipCount> buffers_;
+    std::array<std::unique_ptr<sf::Sound>, ClipCount> sounds_;
+};

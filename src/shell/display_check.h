@@ -1,0 +1,13 @@
+// Whether the X display the window needs can be opened, asked before any window is made.
+#pragma once
+
+#include <string>
+
+// The exit code when no display can be opened (0: the window was closed,
+// 1: an asset failed to load).
+constexpr int NoDisplayExitCode = 2;
+
+// True when the display named by DISPLAY opens; that connection is kept
+// until the program ends. Otherwise false, with `problem` set to one line
+// saying which display could not be opened. Asked once per run.
+bool displayAvailable(std::string& problem);
