@@ -31,6 +31,10 @@ sf::Event Harness::closed() {
     return e;
 }
 
+void Harness::schedule(const InputScript& recording) {
+    for (const InputEvent& e : recording.events) at(e.frame, toEvent(e));
+}
+
 void Harness::queue(const sf::Event& e) { pending_.push_back(e); }
 
 bool Harness::pollEvent(sf::Event& event) {

@@ -9,18 +9,15 @@
 
 namespace {
 std::size_t indexOf(Clip c) { return static_cast<std::size_t>(c); }
-std::size_t indexOf(Picture p) { return static_cast<std::size_t>(p); }
 }  // namespace
 
 SfmlPlatform::SfmlPlatform()
     : window_(sf::VideoMode(ScreenWidth, ScreenHeight, 32), "Tumblewing Game",
               sf::Style::Resize | sf::Style::Close, sf::ContextSettings(24, 8, 0)) {}
 
-SfmlPlatform::~SfmlPlatform() {
-    for (std::size_t i = PictureCount; i-- > 0;) textures_[i].reset();
-    for (std::size_t i = ClipCount; i-- > 0;) clips_[i].reset();
-    for (std::size_t i = ClipCount; i-- > 0;) buffers_[i].reset();
-}
+// Members are declared in the order they are created, so they are released
+// newest first: textures, clips, buffers, and the window last.
+SfmlPlatform::~SfmlPlatform() = default;
 
 void SfmlPlatform::limitFrameRate(unsigned int framesPerSecond) {
     window_.setFramerateLimit(framesPerSecond);
@@ -37,29 +34,21 @@ void SfmlPlatform::closeWindow() { window_.close(); }
 bool SfmlPlatform::loadClipBuffer(Clip clip) {
     auto buffer = std::make_unique<sf::SoundBuffer>();
     if (!buffer->loadFromFile(fileOf(clip))) return false;
-    buffers_[indexOf(clip)] = std::move(buffer);
+    clipBuffers[indexOf(clip)] = std::move(buffer);
     return true;
 }
 
 void SfmlPlatform::buildClips() {
-    for (std::size_t i = 0; i < ClipCount; ++i) clips_[i] = std::make_unique<sf::Sound>(*buffers_[i]);
+    for (std::size_t i = 0; i < ClipCount; ++i) narrationClips[i] = std::make_unique<sf::Sound>(*clipBuffers[i]);
 }
 
-bool SfmlPlatform::loadPicture(Picture picture) {
-    auto texture = std::make_unique<sf::Texture>();
-    if (!texture->loadFromFile(fileOf(picture))) return false;
-    textures_[indexOf(picture)] = std::move(texture);
-    return true;
+bool SfmlPlatform::loadPicture(Picture picture) { return canvas_.loadPicture(picture); }
+
+void SfmlPlatform::play(Clip clip) { narrationClips[indexOf(clip)]->play(); }
+void SfmlPlatform::clear(sf::Color color) { canvas_.clear(color); }
+void SfmlPlatform::draw(const Sprite& sprite) { canvas_.draw(sprite); }
+
+void SfmlPlatform::display() {
+    canvas_.paint(window_);
+    window_.display();
 }
-
-void SfmlPlatform::play(Clip clip) { clips_[indexOf(clip)]->play(); }
-void SfmlPlatform::clear(sf::Color color) { window_.clear(color); }
-
-void SfmlPlatform::draw(const Sprite& sprite) {
-    brush_.setTexture(*textures_[indexOf(sprite.picture)], true);  // whole picture, own size
-    brush_.setPosition(sprite.position);
-    brush_.setColor(sprite.color);
-    window_.draw(brush_);
-}
-
-void SfmlPlatform::display() { window_.display(); }

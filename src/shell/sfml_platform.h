@@ -1,13 +1,12 @@
 // The SFML host: the real window, textures, sound buffers and clips behind the platform seam.
 #pragma once
 
+#include "shell/canvas.h"
 #include "shell/platform.h"
 
 #include <SFML/Audio/Sound.hpp>
 #include <SFML/Audio/SoundBuffer.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/Graphics/Sprite.hpp>
-#include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Clock.hpp>
 
 #include <array>
@@ -38,8 +37,7 @@ private:
     sf::RenderWindow window_;
     sf::Clock time_;
     // Assets live until teardown, which releases them newest first.
-    std::array<std::unique_ptr<sf::SoundBuffer>, ClipCount> buffers_;
-    std::array<std::unique_ptr<sf::Sound>, ClipCount> clips_;
-    std::array<std::unique_ptr<sf::Texture>, PictureCount> textures_;
-    sf::Sprite brush_;  // reused for every draw
+    std::array<std::unique_ptr<sf::SoundBuffer>, ClipCount> clipBuffers;
+    std::array<std::unique_ptr<sf::Sound>, ClipCount> narrationClips;
+    Canvas canvas_;  // the textures, loaded after the sounds
 };
