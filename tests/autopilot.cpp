@@ -117,8 +117,8 @@ void advance(Duel& d, int dx, int dy, bool chasing) {
 }
 
 // The best of the nine moves: never into Vexmor, as far from him as the
-// target allows, and towards the target (the lightning cloud) if there is one.
-void duelMove(const Game& g, const sf::Vector2f* target, int& bestDx, int& bestDy) {
+// target allows, and pulled towards the target as strongly as `pull` says.
+void duelMove(const Game& g, sf::Vector2f target, float pull, int& bestDx, int& bestDy) {
     constexpr int Ahead = 60;
     float best = -1e9f;
     bestDx = bestDy = 0;
@@ -139,10 +139,8 @@ void duelMove(const Game& g, const sf::Vector2f* target, int& bestDx, int& bestD
                 }
             }
             score += std::min(closest, 120.f) * 2.f;
-            if (target) {
-                const sf::Vector2f centre = d.player + sf::Vector2f(PlayerSize / 2, PlayerSize / 2);
-                score -= std::hypot(centre.x - target->x, centre.y - target->y);
-            }
+            const sf::Vector2f centre = d.player + sf::Vector2f(PlayerSize / 2, PlayerSize / 2);
+            score -= pull * std::hypot(centre.x - target.x, centre.y - target.y);
             if (score > best + 0.01f) {
                 best = score;
                 bestDx = dx;
@@ -184,9 +182,12 @@ Autopilot::Keys Autopilot::decide(const Game& g) const {
         }
         return k;
     }
+    // Off to the cloud while a strike is to be armed; otherwise back to the
+    // open sky left of centre, as far from Vexmor as he allows.
     const sf::Vector2f cloud = g.lightningZone.position + sf::Vector2f(100.f, 50.f);
+    const sf::Vector2f rest(200.f, 300.f);
     const bool goForCloud = g.lightningShown && !g.lightningArmed;
-    duelMove(g, goForCloud ? &cloud : nullptr, k.dx, k.dy);
+    duelMove(g, goForCloud ? cloud : rest, goForCloud ? 1.f : 0.25f, k.dx, k.dy);
     // Armed: one tap of Return; the strike lands half a second after it.
     k.enter = g.lightningArmed && !g.flashOn && !held_.enter;
     return k;
