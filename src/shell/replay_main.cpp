@@ -24,6 +24,7 @@ OUT/frame-NNNNN.png, and every clip start as "FRAME FILE" to OUT/clips.txt.
   --out DIR            where the frames and clips.txt go (default: .)
   --assets DIR         the folder holding the game's 47 files (default: .)
   --frame-seconds S    time per frame (default: 1/60)
+  --no-cull            also paint the draws a full-window picture hides
 
 Exit status: 0 done, 1 a game file could not be loaded, 2 bad arguments or
 recording, 3 no display for drawing, 4 a frame could not be written.
@@ -37,6 +38,7 @@ struct Options {
     std::string out = ".";
     std::string assets = ".";
     double frameSeconds = 1.0 / 60.0;
+    bool cull = true;
 };
 
 bool toInt(const std::string& text, int& n) {
@@ -90,6 +92,8 @@ bool parseOptions(int argc, char** argv, Options& o) {
             char* end = nullptr;
             o.frameSeconds = std::strtod(argv[++i], &end);
             if (*end != '\0' || !(o.frameSeconds > 0.0 && o.frameSeconds < 3600.0)) return false;
+        } else if (arg == "--no-cull") {
+            o.cull = false;
         } else if (!arg.empty() && arg[0] != '-' && o.recording.empty()) {
             o.recording = arg;
         } else {
@@ -147,6 +151,7 @@ int main(int argc, char** argv) {
         std::cerr << "tumblewing-replay: cannot draw off screen (is there an X display?)\n";
         return 3;
     }
+    if (!o.cull) platform.paintEverything();
     std::srand(recording.seed);  // the layout the recording was made with
     Game game(platform);
     if (!buildScene(game)) return 1;  // SFML has already named the file

@@ -29,6 +29,8 @@ public:
     // Called before each frame runs: the next frame number, one frame's time later.
     void beginFrame();
     bool failed() const { return failed_; }
+    // Paints every draw, even those a full-window picture hides (for comparison).
+    void paintEverything() { canvas_.setCulling(false); }
 
     double now() const override { return time_; }
     bool windowOpen() const override { return open_; }
