@@ -8,7 +8,6 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <memory>
 #include <unistd.h>
 
@@ -48,10 +47,9 @@ Stage& stage() {
 
 // The draws of one frame of the winning recording, as the core made them.
 FrameRecord recordedFrame(int frame) {
-    std::ifstream file(std::string(TUMBLEWING_INPUTS_DIR) + "/win.keys");
     InputScript script;
     std::string error;
-    parseInputScript(file, script, error);
+    loadRecording("win.keys", script, error);
     Harness h(script.seed);
     h.start();
     h.schedule(script);

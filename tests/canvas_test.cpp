@@ -7,18 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 #include <unistd.h>
 
 namespace {
-
-InputScript load(const std::string& name) {
-    std::ifstream file(std::string(TUMBLEWING_INPUTS_DIR) + "/" + name);
-    InputScript script;
-    std::string error;
-    EXPECT_TRUE(file && parseInputScript(file, script, error)) << name << ": " << error;
-    return script;
-}
 
 struct Moment {
     const char* name;
@@ -66,7 +57,9 @@ TEST(Canvas, HiddenDrawsLeftOutSamePixels) {
     };
     for (const Moment& m : moments) {
         SCOPED_TRACE(m.name);
-        const InputScript script = load(m.recording);
+        InputScript script;
+        std::string error;
+        ASSERT_TRUE(loadRecording(m.recording, script, error)) << error;
         Harness h(script.seed);
         ASSERT_TRUE(h.start());
         h.schedule(script);

@@ -105,3 +105,7 @@ private:
     FrameRecord last_;
     std::unique_ptr<Game> game_;
 };
+
+// Reads a committed recording, tests/inputs/NAME; false, with `error` set,
+// when it is missing or malformed.
+bool loadRecording(const std::string& name, InputScript& script, std::string& error);

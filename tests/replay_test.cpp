@@ -4,20 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 
 using P = Picture;
 
 namespace {
-
-InputScript load(const std::string& name) {
-    std::ifstream file(std::string(TUMBLEWING_INPUTS_DIR) + "/" + name);
-    InputScript script;
-    std::string error;
-    EXPECT_TRUE(file && parseInputScript(file, script, error)) << name << ": " << error;
-    return script;
-}
 
 bool isWavePicture(P p) {
     constexpr P wavePictures[] = {P::TrainingColumn, P::NightdartBest, P::BestGriffin, P::Column,
@@ -37,7 +28,9 @@ class RecordedInput : public ::testing::TestWithParam<Recording> {};
 // Each recording plays to its ending, and the frame in which a wave comes on
 // draws its pictures where its blocks are: beyond the right edge.
 TEST_P(RecordedInput, PlaysToItsEnding) {
-    const InputScript script = load(GetParam().file);
+    InputScript script;
+    std::string error;
+    ASSERT_TRUE(loadRecording(GetParam().file, script, error)) << error;
     Harness h(script.seed);
     ASSERT_TRUE(h.start());
     h.schedule(script);
