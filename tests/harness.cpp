@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 
 Harness::Harness(unsigned seed, double frameSeconds) : seed_(seed), frameSeconds_(frameSeconds) {}
 Harness::~Harness() = default;
@@ -29,6 +30,10 @@ sf::Event Harness::closed() {
     sf::Event e{};
     e.type = sf::Event::Closed;
     return e;
+}
+
+void Harness::schedule(const InputScript& recording) {
+    for (const InputEvent& e : recording.events) at(e.frame, toEvent(e));
 }
 
 void Harness::queue(const sf::Event& e) { pending_.push_back(e); }
@@ -69,4 +74,10 @@ std::vector<Picture> Harness::lastPictures() const {
     std::vector<Picture> pictures;
     for (const DrawCall& d : last_.draws) pictures.push_back(d.picture);
     return pictures;
+}
+
+bool loadRecording(const std::string& name, InputScript& script, std::string& error) {
+    std::ifstream file(std::string(TUMBLEWING_INPUTS_DIR) + "/" + name);
+    error = "cannot be read";
+    return file && parseInputScript(file, script, error);
 }

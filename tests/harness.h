@@ -2,6 +2,7 @@
 #pragma once
 
 #include "shell/game.h"
+#include "shell/input_script.h"
 #include "shell/platform.h"
 
 #include <functional>
@@ -40,6 +41,8 @@ public:
     // Queues an event for the next poll, or for the poll of frame `frame` (1-based).
     void queue(const sf::Event& e);
     void at(int frame, const sf::Event& e) { script_[frame].push_back(e); }
+    // Schedules every key event of a recording (its seed is the harness's own).
+    void schedule(const InputScript& recording);
     void press(sf::Keyboard::Key k) { queue(key(sf::Event::KeyPressed, k)); }
     void release(sf::Keyboard::Key k) { queue(key(sf::Event::KeyReleased, k)); }
     void repeat(sf::Keyboard::Key k) { press(k); }  // a key repeat is one more press event
@@ -102,3 +105,7 @@ private:
     FrameRecord last_;
     std::unique_ptr<Game> game_;
 };
+
+// Reads a committed recording, tests/inputs/NAME; false, with `error` set,
+// when it is missing or malformed.
+bool loadRecording(const std::string& name, InputScript& script, std::string& error);

@@ -140,7 +140,11 @@ struct WaveBuilder {
         block.position.y = y;
         block.position.x = static_cast<float>(x) + prototype.points[0].x;
         shapes.push_back(block);
-        sprites.push_back(Sprite(picture));
+        // Placed on its block from the start, so the frame a wave comes on
+        // draws it out beyond the right edge.
+        Sprite sprite(picture);
+        sprite.position = block.position;
+        sprites.push_back(sprite);
     }
 
     void slot(const SlotRun& run, int i) {

@@ -1,4 +1,4 @@
-// The check every asset name passes before a loader opens it: only regular files are read.
+// The checks asset files pass before the game uses them: only regular files are read; clips decode whole.
 #pragma once
 
 // True when `name` is a regular file (a symbolic link to one counts). A
@@ -7,3 +7,8 @@
 // writes one line naming the file and the reason to sf::err() and returns
 // false, a failed load like any other.
 bool openableAsset(const char* name);
+
+// True when the sound file `name` decodes whole: it opens, has samples, and
+// every one of them reads, which is what sf::SoundBuffer::loadFromFile
+// accepts. Needs no audio device: hosts without one check clips this way.
+bool clipDecodes(const char* name);

@@ -1,8 +1,9 @@
 // Plays the narration through SFML, or checks the clips and stays silent when there is no audio device.
 #include "shell/clip_player.h"
 
+#include "shell/asset_file.h"
+
 #include <AL/alc.h>
-#include <SFML/Audio/InputSoundFile.hpp>
 #include <SFML/System/Err.hpp>
 
 #include <unistd.h>
@@ -61,18 +62,6 @@ bool audioDeviceOpens(std::string& reason) {
     return opened;
 }
 
-// What sf::SoundBuffer::loadFromFile accepts, without handing the samples to
-// OpenAL: the file opens, has samples, and all of them decode.
-bool decodesWhole(const char* file) {
-    sf::InputSoundFile input;
-    if (!input.openFromFile(file)) return false;
-    if (input.getSampleCount() == 0 || input.getChannelCount() == 0 || input.getSampleRate() == 0)
-        return false;
-    std::array<sf::Int16, 4096> chunk;
-    sf::Uint64 decoded = 0;
-    while (const sf::Uint64 n = input.read(chunk.data(), chunk.size())) decoded += n;
-    return decoded == input.getSampleCount();
-}
 }  // namespace
 
 ClipPlayer::ClipPlayer() {
@@ -89,7 +78,7 @@ ClipPlayer::~ClipPlayer() {
 }
 
 bool ClipPlayer::load(Clip clip) {
-    if (silent_) return decodesWhole(fileOf(clip));
+    if (silent_) return clipDecodes(fileOf(clip));
     auto buffer = std::make_unique<sf::SoundBuffer>();
     if (!buffer->loadFromFile(fileOf(clip))) return false;
     buffers_[indexOf(clip)] = std::move(buffer);

@@ -6,20 +6,13 @@
 
 #include <SFML/Window/VideoMode.hpp>
 
-#include <cstddef>
-
-namespace {
-std::size_t indexOf(Picture p) { return static_cast<std::size_t>(p); }
-}  // namespace
-
 SfmlPlatform::SfmlPlatform()
     : window_(sf::VideoMode(ScreenWidth, ScreenHeight, 32), "Tumblewing Game",
               sf::Style::Resize | sf::Style::Close, sf::ContextSettings(24, 8, 0)) {}
 
-SfmlPlatform::~SfmlPlatform() {
-    for (std::size_t i = PictureCount; i-- > 0;) textures_[i].reset();
-    // clips_ releases its sounds and buffers as members are destroyed.
-}
+// Members are declared in the order they are created, so they are released
+// newest first: textures, clips, buffers, and the window last.
+SfmlPlatform::~SfmlPlatform() = default;
 
 void SfmlPlatform::limitFrameRate(unsigned int framesPerSecond) {
     window_.setFramerateLimit(framesPerSecond);
@@ -40,22 +33,13 @@ bool SfmlPlatform::loadClipBuffer(Clip clip) {
 
 void SfmlPlatform::buildClips() { clips_.build(); }
 
-bool SfmlPlatform::loadPicture(Picture picture) {
-    if (!openableAsset(fileOf(picture))) return false;
-    auto texture = std::make_unique<sf::Texture>();
-    if (!texture->loadFromFile(fileOf(picture))) return false;
-    textures_[indexOf(picture)] = std::move(texture);
-    return true;
-}
+bool SfmlPlatform::loadPicture(Picture picture) { return canvas_.loadPicture(picture); }
 
 void SfmlPlatform::play(Clip clip) { clips_.play(clip); }
-void SfmlPlatform::clear(sf::Color color) { window_.clear(color); }
+void SfmlPlatform::clear(sf::Color color) { canvas_.clear(color); }
+void SfmlPlatform::draw(const Sprite& sprite) { canvas_.draw(sprite); }
 
-void SfmlPlatform::draw(const Sprite& sprite) {
-    brush_.setTexture(*textures_[indexOf(sprite.picture)], true);  // whole picture, own size
-    brush_.setPosition(sprite.position);
-    brush_.setColor(sprite.color);
-    window_.draw(brush_);
+void SfmlPlatform::display() {
+    canvas_.paint(window_);
+    window_.display();
 }
-
-void SfmlPlatform::display() { window_.display(); }

@@ -1,16 +1,12 @@
 // The SFML host: the real window, textures, sound buffers and clips behind the platform seam.
 #pragma once
 
+#include "shell/canvas.h"
 #include "shell/clip_player.h"
 #include "shell/platform.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/Graphics/Sprite.hpp>
-#include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Clock.hpp>
-
-#include <array>
-#include <memory>
 
 class SfmlPlatform final : public Platform {
 public:
@@ -37,7 +33,6 @@ private:
     sf::RenderWindow window_;
     sf::Clock time_;
     // Assets live until teardown, which releases them newest first.
-    ClipPlayer clips_;
-    std::array<std::unique_ptr<sf::Texture>, PictureCount> textures_;
-    sf::Sprite brush_;  // reused for every draw
+    ClipPlayer clips_;  // the buffers and sounds, or silence without an audio device
+    Canvas canvas_;     // the textures, loaded after the sounds
 };

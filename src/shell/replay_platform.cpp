@@ -1,0 +1,44 @@
+// The replay host's time, input, silent clips and off-screen frames.
+#include "shell/replay_platform.h"
+
+#include "shell/asset_file.h"
+#include "shell/game.h"
+
+ReplayPlatform::ReplayPlatform(const InputScript& recording, double frameSeconds, FrameWanted wanted,
+                               FrameDone done, std::ostream& clipLog)
+    : frameSeconds_(frameSeconds),
+      wanted_(std::move(wanted)),
+      done_(std::move(done)),
+      clipLog_(clipLog),
+      pending_(recording.events.begin(), recording.events.end()) {
+    ready_ = target_.create(ScreenWidth, ScreenHeight);
+}
+
+void ReplayPlatform::beginFrame() {
+    frame_ += 1;
+    time_ += frameSeconds_;  // summed frame by frame, as the headless harness does
+}
+
+bool ReplayPlatform::pollEvent(sf::Event& event) {
+    if (pending_.empty() || pending_.front().frame > frame_) return false;
+    event = toEvent(pending_.front());
+    pending_.pop_front();
+    return true;
+}
+
+// The clip is decoded whole, as the game loads it, but never sent to a sound device.
+bool ReplayPlatform::loadClipBuffer(Clip clip) {
+    return openableAsset(fileOf(clip)) && clipDecodes(fileOf(clip));
+}
+
+void ReplayPlatform::play(Clip clip) { clipLog_ << frame_ << ' ' << fileOf(clip) << '\n'; }
+
+void ReplayPlatform::display() {
+    if (!wanted_(frame_)) {
+        canvas_.drop();
+        return;
+    }
+    canvas_.paint(target_);
+    target_.display();
+    if (!done_(frame_, target_.getTexture().copyToImage())) failed_ = true;
+}

@@ -1,0 +1,60 @@
+// The replay host: the real core and the real pictures, with scripted time and a recorded input, drawn off screen.
+#pragma once
+
+#include "shell/canvas.h"
+#include "shell/input_script.h"
+#include "shell/platform.h"
+
+#include <SFML/Graphics/RenderTexture.hpp>
+
+#include <deque>
+#include <functional>
+#include <ostream>
+#include <string>
+
+// Runs at exactly `frameSeconds` per frame whatever the machine does, feeds
+// the recording's key events to the poll of their frame, and paints only
+// the frames `wanted` asks for into an 800x600 off-screen picture. Sound is
+// never played: each clip start is written to `clipLog` with its frame.
+class ReplayPlatform final : public Platform {
+public:
+    using FrameWanted = std::function<bool(int frame)>;
+    using FrameDone = std::function<bool(int frame, const sf::Image& picture)>;
+
+    ReplayPlatform(const InputScript& recording, double frameSeconds, FrameWanted wanted, FrameDone done,
+                   std::ostream& clipLog);
+
+    // Needs a GL context: false when the off-screen picture cannot be made.
+    bool ready() const { return ready_; }
+    // Called before each frame runs: the next frame number, one frame's time later.
+    void beginFrame();
+    bool failed() const { return failed_; }
+    // Paints every draw, even those a full-window picture hides (for comparison).
+    void paintEverything() { canvas_.setCulling(false); }
+
+    double now() const override { return time_; }
+    bool windowOpen() const override { return open_; }
+    bool pollEvent(sf::Event& event) override;
+    void closeWindow() override { open_ = false; }
+    bool loadClipBuffer(Clip clip) override;
+    void buildClips() override {}
+    bool loadPicture(Picture picture) override { return canvas_.loadPicture(picture); }
+    void play(Clip clip) override;
+    void clear(sf::Color color) override { canvas_.clear(color); }
+    void draw(const Sprite& sprite) override { canvas_.draw(sprite); }
+    void display() override;
+
+private:
+    double frameSeconds_;
+    FrameWanted wanted_;
+    FrameDone done_;
+    std::ostream& clipLog_;
+    std::deque<InputEvent> pending_;
+    sf::RenderTexture target_;
+    Canvas canvas_;
+    double time_ = 0.0;
+    int frame_ = 0;
+    bool open_ = true;
+    bool ready_ = false;
+    bool failed_ = false;
+};
