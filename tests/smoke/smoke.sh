@@ -7,7 +7,9 @@
 #   recased FILE    FILE present only under another letter case counts as missing
 #   fly             holding Right moves Kestra right across the start screen
 #   narration       the first arrow press starts the opening narration (recorded by the wave backend)
-# Must run inside an X display (ctest wraps it in xvfb-run).
+#   silent          with no audio device the game plays, says so in a line or two and ends with 0
+#   no-display      with no display the game says so in one line and ends with 2: no abort, no core file
+# Must run inside an X display (ctest wraps it in xvfb-run), except no-display.
 set -euo pipefail
 
 game=$(realpath "$1")
@@ -37,6 +39,12 @@ stage_assets() {
 start_game() {
     (cd "$work/assets" && exec "$game") >"$work/out.log" 2>"$work/err.log" &
     pid=$!
+}
+
+# The mean brightness (0 to 1) of the game window now.
+brightness() {
+    import -window "$wid" "$work/shot.png"
+    convert "$work/shot.png" -colorspace Gray -format '%[fx:mean]' info:
 }
 
 # Waits up to $1 seconds for the game to exit and sets rc to its exit code.
@@ -134,6 +142,39 @@ narration)
     peak=$(sox "$work/heard.wav" -n trim -2.5 2 stat 2>&1 | sed -n 's/^Maximum amplitude: *//p')
     awk -v p="$peak" 'BEGIN { exit !(p > 0.05) }' || fail "silence after the first press (peak $peak)"
     echo "narration heard after the first press (peak amplitude $peak)"
+    ;;
+silent)
+    export ALSOFT_DRIVERS=none  # names no driver, so no audio device opens
+    start_playing
+    before=$(brightness)
+    hold Up 0.2  # starts the opening narration, which a silent game plays as nothing
+    sleep 1.5    # the curtain lifts within a second
+    after=$(brightness)
+    close_and_expect_0
+    awk -v a="$after" -v b="$before" 'BEGIN { exit !(a > b + 0.1) }' ||
+        fail "the curtain did not lift (brightness $before, then $after)"
+    grep -q "without sound" "$work/err.log" || fail "no word of the silence: $(cat "$work/err.log")"
+    lines=$(wc -l <"$work/err.log")
+    ((lines <= 3)) || fail "$lines lines on stderr: $(head -n 20 "$work/err.log")"
+    echo "silent game played (brightness $before, then $after), exit 0, $lines lines on stderr"
+    ;;
+no-display)
+    ulimit -c unlimited  # an abort would leave a core file in the asset folder
+    n=200
+    while [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]]; do n=$((n + 1)); done
+    for display in "" ":$n"; do
+        (cd "$work/assets" && if [[ -n $display ]]; then export DISPLAY=$display; else unset DISPLAY; fi &&
+            exec "$game") >"$work/out.log" 2>"$work/err.log" &
+        pid=$!
+        wait_exit 10
+        said=$(cat "$work/err.log")
+        ((rc == 2)) || fail "DISPLAY='$display': exit code $rc, expected 2; stderr: $said"
+        [[ ! -s $work/out.log ]] || fail "DISPLAY='$display': the game printed: $(cat "$work/out.log")"
+        [[ $(wc -l <"$work/err.log") == 1 && $said == *display* ]] || fail "DISPLAY='$display': stderr: $said"
+        cores=$(find "$work/assets" -name 'core*')
+        [[ -z $cores ]] || fail "DISPLAY='$display': core file left: $cores"
+        echo "DISPLAY='$display': exit 2, no core file: $said"
+    done
     ;;
 *)
     fail "unknown case $case_name"
