@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Assemble the final SVGs for Tumblewing's pictures (standard library only).
 
-Usage: assemble.py SRCDIR OUTDIR
+Usage: assemble.py SRCDIR OUTDIR [SVG...]
 
-Every SRCDIR/*.svg is a piece of committed artwork. Three markers are expanded:
+Every SRCDIR/*.svg is a piece of committed artwork; named SVG files (the menu
+icon) are assembled instead of those. Three markers are expanded:
   {{name}}                 a colour from lib/palette.txt
   <!--DEFS-->              the shared gradients/filters of lib/defs.svg
   <!--INCLUDE path.svg-->  the children of another SVG's root element
@@ -65,12 +66,13 @@ def main():
     os.makedirs(out, exist_ok=True)
     colours = palette(src)
     defs = expand(inner(read(os.path.join(src, "lib", "defs.svg"))), src, colours)
-    for name in sorted(os.listdir(src)):
-        if not name.endswith(".svg"):
-            continue
-        text = expand(read(os.path.join(src, name)), src, colours)
+    named = sys.argv[3:]
+    if not named:
+        named = [os.path.join(src, n) for n in sorted(os.listdir(src)) if n.endswith(".svg")]
+    for path in named:
+        text = expand(read(path), src, colours)
         text = text.replace("<!--DEFS-->", defs)
-        with open(os.path.join(out, name), "w", encoding="utf-8", newline="\n") as f:
+        with open(os.path.join(out, os.path.basename(path)), "w", encoding="utf-8", newline="\n") as f:
             f.write(text)
 
 
