@@ -159,7 +159,8 @@ silent)
     echo "silent game played (brightness $before, then $after), exit 0, $lines lines on stderr"
     ;;
 no-display)
-    ulimit -c unlimited  # an abort would leave a core file in the asset folder
+    # An abort would leave a core file in the asset folder (as far as the hard limit allows one).
+    ulimit -c unlimited 2>/dev/null || ulimit -c "$(ulimit -H -c)"
     n=200
     while [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]]; do n=$((n + 1)); done
     for display in "" ":$n"; do
