@@ -1,4 +1,5 @@
 // tumblewing-replay: plays a recorded input through the real game and writes the frames asked for as PNGs.
+#include "shell/display_check.h"
 #include "shell/game.h"
 #include "shell/replay_platform.h"
 
@@ -146,6 +147,11 @@ int main(int argc, char** argv) {
         std::snprintf(name, sizeof name, "/frame-%05d.png", frame);
         return picture.saveToFile(out + name);
     };
+    std::string problem;
+    if (!displayAvailable(problem)) {  // SFML would abort making the GL context
+        std::cerr << "tumblewing-replay: " << problem << '\n';
+        return 3;
+    }
     ReplayPlatform platform(recording, o.frameSeconds, wanted, save, clipLog);
     if (!platform.ready()) {
         std::cerr << "tumblewing-replay: cannot draw off screen (is there an X display?)\n";

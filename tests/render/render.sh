@@ -30,7 +30,8 @@ for recording in $(awk '{print $2}' <<<"$moments" | sort -u); do
         [[ $rec == "$recording" ]] || continue
         drawn=$(printf '%s/%s/frame-%05d.png' "$out" "$recording" "$frame")
         if [[ $update == --update ]]; then
-            optipng -quiet -o1 -strip all "$drawn" -out "$golden/$name.png" -clobber
+            rm -f "$golden/$name.png"  # optipng would keep the old one as a .bak
+            optipng -quiet -o1 -strip all "$drawn" -out "$golden/$name.png"
             echo "tests/golden/$name.png ($recording frame $frame)"
             continue
         fi
