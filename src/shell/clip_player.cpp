@@ -73,23 +73,23 @@ ClipPlayer::ClipPlayer() {
 }
 
 ClipPlayer::~ClipPlayer() {
-    for (std::size_t i = ClipCount; i-- > 0;) sounds_[i].reset();
-    for (std::size_t i = ClipCount; i-- > 0;) buffers_[i].reset();
+    for (std::size_t i = ClipCount; i-- > 0;) narrationClips[i].reset();
+    for (std::size_t i = ClipCount; i-- > 0;) clipBuffers[i].reset();
 }
 
 bool ClipPlayer::load(Clip clip) {
     if (silent_) return clipDecodes(fileOf(clip));
     auto buffer = std::make_unique<sf::SoundBuffer>();
     if (!buffer->loadFromFile(fileOf(clip))) return false;
-    buffers_[indexOf(clip)] = std::move(buffer);
+    clipBuffers[indexOf(clip)] = std::move(buffer);
     return true;
 }
 
 void ClipPlayer::build() {
     if (silent_) return;
-    for (std::size_t i = 0; i < ClipCount; ++i) sounds_[i] = std::make_unique<sf::Sound>(*buffers_[i]);
+    for (std::size_t i = 0; i < ClipCount; ++i) narrationClips[i] = std::make_unique<sf::Sound>(*clipBuffers[i]);
 }
 
 void ClipPlayer::play(Clip clip) {
-    if (!silent_) sounds_[indexOf(clip)]->play();
+    if (!silent_) narrationClips[indexOf(clip)]->play();
 }

@@ -31,6 +31,6 @@ public:
 
 private:
     bool silent_ = true;
-    std::array<std::unique_ptr<sf::SoundBuffer>, ClipCount> buffers_;
-    std::array<std::unique_ptr<sf::Sound>, ClipCount> sounds_;
+    std::array<std::unique_ptr<sf::SoundBuffer>, ClipCount> clipBuffers;
+    std::array<std::unique_ptr<sf::Sound>, ClipCount> narrationClips;
 };
