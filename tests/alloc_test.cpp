@@ -5,23 +5,11 @@
 #include "play/play.h"
 #include "story/story.h"
 
+#include "alloc_count.h"
+
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 
-namespace {
-std::atomic<long> allocations{0};
-}
-
-void* operator new(std::size_t size) {
-    ++allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 TEST(Allocation, ContactTestsAndWaveStepsAllocateNothing) {
     Harness h;
@@ -30,7 +18,7 @@ TEST(Allocation, ContactTestsAndWaveStepsAllocateNothing) {
     g.phase = 6;  // the largest wave: 131 blocks, 524 corner tests a frame
     for (Quad& b : g.waveShapes[5]) b.position.x = 400.f;
 
-    const long before = allocations.load();
+    const long before = allocationCount();
     for (int frame = 0; frame < 100; ++frame) {
         g.hitActive = false;
         stepWave(g);
@@ -45,5 +33,5 @@ TEST(Allocation, ContactTestsAndWaveStepsAllocateNothing) {
         g.hitActive = false;
         stepDuel(g);
     }
-    EXPECT_EQ(allocations.load(), before);
+    EXPECT_EQ(allocationCount(), before);
 }

@@ -4,6 +4,7 @@
 //   --hours H   simulated hours of play (default 0.5); CI runs a few, a long run ten or more
 //   --seed N    the run's seed (default: from the clock); a failure names it, and the same
 //               seed and hours replay the same run
+#include "alloc_count.h"
 #include "autopilot.h"
 #include "shell/game.h"
 
@@ -20,17 +21,6 @@
 #include <random>
 #include <string>
 
-namespace {
-long allocations = 0;  // every operator new in the process
-}
-
-void* operator new(std::size_t size) {
-    ++allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -162,9 +152,9 @@ std::string brokenRule(const Game& g, Rows& rows) {
 
 // Runs one frame; the first broken rule, or an allocation inside the frame.
 std::string checkedFrame(Game& g, Rows& rows) {
-    const long before = allocations;
+    const long before = allocationCount();
     runFrame(g);
-    const long allocated = allocations - before;
+    const long allocated = allocationCount() - before;
     if (allocated != 0) return "the frame allocated " + std::to_string(allocated) + " times";
     return brokenRule(g, rows);
 }
