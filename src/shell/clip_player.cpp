@@ -78,6 +78,7 @@ ClipPlayer::~ClipPlayer() {
 }
 
 bool ClipPlayer::load(Clip clip) {
+    if (!openableAsset(fileOf(clip))) return false;
     if (silent_) return clipDecodes(fileOf(clip));
     auto buffer = std::make_unique<sf::SoundBuffer>();
     if (!buffer->loadFromFile(fileOf(clip))) return false;

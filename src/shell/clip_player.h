@@ -16,11 +16,15 @@ public:
     // touches OpenAL again, which would report every buffer, sound and play
     // call as an error.
     ClipPlayer();
+    // Never touches the audio device: clips are only checked, never played.
+    struct Mute {};
+    explicit ClipPlayer(Mute) {}
     ~ClipPlayer();  // sounds first, then their buffers, newest first
     ClipPlayer(const ClipPlayer&) = delete;
     ClipPlayer& operator=(const ClipPlayer&) = delete;
 
-    // Decodes the clip's whole file; false when it does not decode. With
+    // Decodes the clip's whole file; false when it is not a regular file or
+    // does not decode (the failure named on sf::err()). With
     // sound the samples go into a buffer; a silent game only checks them,
     // so a bad file fails start-up either way.
     bool load(Clip clip);

@@ -1,7 +1,6 @@
 // The replay host's time, input, silent clips and off-screen frames.
 #include "shell/replay_platform.h"
 
-#include "shell/asset_file.h"
 #include "shell/game.h"
 
 ReplayPlatform::ReplayPlatform(const InputScript& recording, double frameSeconds, FrameWanted wanted,
@@ -26,10 +25,6 @@ bool ReplayPlatform::pollEvent(sf::Event& event) {
     return true;
 }
 
-// The clip is decoded whole, as the game loads it, but never sent to a sound device.
-bool ReplayPlatform::loadClipBuffer(Clip clip) {
-    return openableAsset(fileOf(clip)) && clipDecodes(fileOf(clip));
-}
 
 void ReplayPlatform::play(Clip clip) { clipLog_ << frame_ << ' ' << fileOf(clip) << '\n'; }
 

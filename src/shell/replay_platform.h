@@ -2,6 +2,7 @@
 #pragma once
 
 #include "shell/canvas.h"
+#include "shell/clip_player.h"
 #include "shell/input_script.h"
 #include "shell/platform.h"
 
@@ -36,7 +37,7 @@ public:
     bool windowOpen() const override { return open_; }
     bool pollEvent(sf::Event& event) override;
     void closeWindow() override { open_ = false; }
-    bool loadClipBuffer(Clip clip) override;
+    bool loadClipBuffer(Clip clip) override { return clips_.load(clip); }  // checked as the game does
     void buildClips() override {}
     bool loadPicture(Picture picture) override { return canvas_.loadPicture(picture); }
     void play(Clip clip) override;
@@ -50,6 +51,7 @@ private:
     FrameDone done_;
     std::ostream& clipLog_;
     std::deque<InputEvent> pending_;
+    ClipPlayer clips_{ClipPlayer::Mute{}};
     sf::RenderTexture target_;
     Canvas canvas_;
     double time_ = 0.0;
