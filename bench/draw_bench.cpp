@@ -3,7 +3,7 @@
 // usage (needs a display): xvfb-run -a -s "-screen 0 1280x1024x24" build/test/bench/draw_bench
 // Reports process CPU time per frame, the GL driver's threads included.
 #include "harness.h"
-#include "shell/canvas.h"
+#include "sfml/canvas.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <benchmark/benchmark.h>
@@ -66,7 +66,7 @@ void paintFrame(benchmark::State& state, int frame, bool cull) {
     const FrameRecord record = recordedFrame(frame);
     s.canvas.setCulling(cull);
     for (auto _ : state) {
-        for (const sf::Color& c : record.clears) s.canvas.clear(c);
+        for (const Color& c : record.clears) s.canvas.clear(c);
         for (const DrawCall& d : record.draws) {
             Sprite sprite(d.picture);
             sprite.position = d.position;

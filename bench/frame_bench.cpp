@@ -2,7 +2,7 @@
 #include "geometry/geometry.h"
 #include "play/play.h"
 #include "presentation/render.h"
-#include "shell/game.h"
+#include "shell/loop.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,13 +15,13 @@ class NullPlatform final : public Platform {
 public:
     double now() const override { return time; }
     bool windowOpen() const override { return true; }
-    bool pollEvent(sf::Event&) override { return false; }
+    bool pollEvent(Event&) override { return false; }
     void closeWindow() override {}
     bool loadClipBuffer(Clip) override { return true; }
     void buildClips() override {}
     bool loadPicture(Picture) override { return true; }
     void play(Clip) override {}
-    void clear(sf::Color) override {}
+    void clear(Color) override {}
     void draw(const Sprite& s) override { benchmark::DoNotOptimize(&s); ++draws; }
     void display() override {}
     double time = 0.0;
@@ -49,13 +49,13 @@ struct Scene {
     void rewind() {
         if (g.waveShapes[5].front().position.x < -30000)
             for (Quad& b : g.waveShapes[5]) b.position.x += 30000;
-        g.playerBox.position = sf::Vector2f(80.f, -1000.f);
+        g.playerBox.position = Vec2(80.f, -1000.f);
     }
 };
 
 void IsInsideQuad(benchmark::State& state) {
     Quad box = Quad::box(45, 45);
-    box.position = sf::Vector2f(80, 300);
+    box.position = Vec2(80, 300);
     float x = 60;
     for (auto _ : state) {
         benchmark::DoNotOptimize(isInsideQuad(box, x, 320));

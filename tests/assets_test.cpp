@@ -1,5 +1,5 @@
 // The committed asset files: every one decodes, and the sizes and clip lengths the game's layout relies on hold.
-#include "shell/manifest.h"
+#include "shell/state/manifest.h"
 #include "story_script.h"
 
 #include <SFML/Audio/InputSoundFile.hpp>

@@ -46,7 +46,7 @@ struct LaneMap {
 // Frame t ahead: the flier has moved for t frames, every block 5 px for each.
 void mapLanes(const Game& g, LaneMap& m) {
     const auto& blocks = g.waveShapes[static_cast<std::size_t>(g.phase - 1)];
-    const sf::Vector2f p = g.playerBox.position;
+    const Vec2 p = g.playerBox.position;
     m.y1 = clampY(p.y + StepY * static_cast<float>(heldDy(g)));
     m.start = static_cast<int>((m.y1 - TopY) / StepY);
     m.lanes = std::min(Lanes, m.start + static_cast<int>((BottomY - m.y1) / StepY) + 1);
@@ -95,8 +95,8 @@ int dodge(const Game& g) {
 // --- the duel: try each of the nine key combinations for a second ahead ---
 
 struct Duel {
-    sf::Vector2f player;
-    sf::Vector2f vexmor;
+    Vec2 player;
+    Vec2 vexmor;
 };
 
 float gapBetween(const Duel& d) {
@@ -118,7 +118,7 @@ void advance(Duel& d, int dx, int dy, bool chasing) {
 
 // The best of the nine moves: never into Vexmor, as far from him as the
 // target allows, and pulled towards the target as strongly as `pull` says.
-void duelMove(const Game& g, sf::Vector2f target, float pull, int& bestDx, int& bestDy) {
+void duelMove(const Game& g, Vec2 target, float pull, int& bestDx, int& bestDy) {
     constexpr int Ahead = 60;
     float best = -1e9f;
     bestDx = bestDy = 0;
@@ -139,7 +139,7 @@ void duelMove(const Game& g, sf::Vector2f target, float pull, int& bestDx, int& 
                 }
             }
             score += std::min(closest, 120.f) * 2.f;
-            const sf::Vector2f centre = d.player + sf::Vector2f(PlayerSize / 2, PlayerSize / 2);
+            const Vec2 centre = d.player + Vec2(PlayerSize / 2, PlayerSize / 2);
             score -= pull * std::hypot(centre.x - target.x, centre.y - target.y);
             if (score > best + 0.01f) {
                 best = score;
@@ -152,7 +152,7 @@ void duelMove(const Game& g, sf::Vector2f target, float pull, int& bestDx, int& 
 // The lose course: straight at the nearest block still to come.
 int seekBlock(const Game& g) {
     const auto& blocks = g.waveShapes[static_cast<std::size_t>(g.phase - 1)];
-    const sf::Vector2f p = g.playerBox.position;
+    const Vec2 p = g.playerBox.position;
     const Quad* nearest = nullptr;
     for (const Quad& b : blocks)
         if (b.position.x + BlockSize > p.x && (!nearest || b.position.x < nearest->position.x)) nearest = &b;
@@ -184,8 +184,8 @@ Autopilot::Keys Autopilot::decide(const Game& g) const {
     }
     // Off to the cloud while a strike is to be armed; otherwise back to the
     // open sky left of centre, as far from Vexmor as he allows.
-    const sf::Vector2f cloud = g.lightningZone.position + sf::Vector2f(100.f, 50.f);
-    const sf::Vector2f rest(200.f, 300.f);
+    const Vec2 cloud = g.lightningZone.position + Vec2(100.f, 50.f);
+    const Vec2 rest(200.f, 300.f);
     const bool goForCloud = g.lightningShown && !g.lightningArmed;
     duelMove(g, goForCloud ? cloud : rest, goForCloud ? 1.f : 0.25f, k.dx, k.dy);
     // Armed: one tap of Return; the strike lands half a second after it.
@@ -196,14 +196,14 @@ Autopilot::Keys Autopilot::decide(const Game& g) const {
 std::size_t Autopilot::steer(const Game& g, std::array<KeyChange, 8>& out) {
     const Keys want = decide(g);
     std::size_t n = 0;
-    auto change = [&](bool was, bool now, sf::Keyboard::Key key) {
-        if (was != now) out[n++] = {now ? sf::Event::KeyPressed : sf::Event::KeyReleased, key};
+    auto change = [&](bool was, bool now, Key key) {
+        if (was != now) out[n++] = {now ? Event::KeyPressed : Event::KeyReleased, key};
     };
-    change(held_.dx < 0, want.dx < 0, sf::Keyboard::Left);
-    change(held_.dx > 0, want.dx > 0, sf::Keyboard::Right);
-    change(held_.dy < 0, want.dy < 0, sf::Keyboard::Up);
-    change(held_.dy > 0, want.dy > 0, sf::Keyboard::Down);
-    change(held_.enter, want.enter, sf::Keyboard::Return);
+    change(held_.dx < 0, want.dx < 0, Key::Left);
+    change(held_.dx > 0, want.dx > 0, Key::Right);
+    change(held_.dy < 0, want.dy < 0, Key::Up);
+    change(held_.dy > 0, want.dy > 0, Key::Down);
+    change(held_.enter, want.enter, Key::Return);
     held_ = want;
     return n;
 }

@@ -1,14 +1,14 @@
 // A scripted player: reads the game as a player would see it and decides which keys to hold.
 #pragma once
 
-#include "shell/game.h"
+#include "shell/loop.h"
 
 #include <array>
 #include <cstddef>
 
 struct KeyChange {
-    sf::Event::EventType type;  // KeyPressed or KeyReleased
-    sf::Keyboard::Key key;
+    Event::Type type;  // KeyPressed or KeyReleased
+    Key key;
 };
 
 // Called between frames, it answers with the key events a player would make

@@ -1,7 +1,7 @@
 // The canvas leaves out what a full-window picture hides, and the frame's pixels stay exactly the same.
 #include "harness.h"
 
-#include "shell/canvas.h"
+#include "sfml/canvas.h"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 #include <gtest/gtest.h>
@@ -25,7 +25,7 @@ sf::Image paint(Canvas& canvas, const FrameRecord& frame, bool cull, std::size_t
     EXPECT_TRUE(target.create(ScreenWidth, ScreenHeight));
     target.clear(sf::Color(90, 40, 200));  // what a previous frame left behind
     canvas.setCulling(cull);
-    for (const sf::Color& c : frame.clears) canvas.clear(c);
+    for (const Color& c : frame.clears) canvas.clear(c);
     for (const DrawCall& d : frame.draws) {
         Sprite s(d.picture);
         s.position = d.position;

@@ -26,20 +26,20 @@ struct DuelTest : ::testing::Test {
     }
     // Touches the cloud, then taps Return once.
     void armAndTap() {
-        g().playerBox.position = sf::Vector2f(450, 320);
+        g().playerBox.position = Vec2(450, 320);
         h.frame();
         ASSERT_TRUE(g().lightningArmed);
-        g().playerBox.position = sf::Vector2f(20, 20);
-        h.press(sf::Keyboard::Return);
+        g().playerBox.position = Vec2(20, 20);
+        h.press(Key::Return);
         h.frame();
-        h.release(sf::Keyboard::Return);
+        h.release(Key::Return);
     }
 };
 }  // namespace
 
 TEST_F(DuelTest, WhatATouchCosts) {
     struct Case {
-        sf::Vector2f player;
+        Vec2 player;
         int livesAtOnce;
     };
     // Vexmor's box is (600, 300) to (630, 380).
@@ -51,7 +51,7 @@ TEST_F(DuelTest, WhatATouchCosts) {
     for (const Case& c : cases) {
         g().hitActive = false;
         g().playerLives = 10;
-        g().vexmorBox.position = g().vexmorSprite.position = sf::Vector2f(600, 300);
+        g().vexmorBox.position = g().vexmorSprite.position = Vec2(600, 300);
         g().playerBox.position = c.player;
         stepDuel(g());
         EXPECT_TRUE(g().hitActive) << c.player.x;
@@ -59,30 +59,30 @@ TEST_F(DuelTest, WhatATouchCosts) {
     }
     g().hitActive = true;  // blinking: no touch counts
     g().playerLives = 10;
-    g().vexmorBox.position = sf::Vector2f(600, 300);
-    g().playerBox.position = sf::Vector2f(580, 280);
+    g().vexmorBox.position = Vec2(600, 300);
+    g().playerBox.position = Vec2(580, 280);
     stepDuel(g());
     EXPECT_EQ(g().playerLives, 10);
 }
 
 TEST_F(DuelTest, VexmorClosesInAtOneAndAQuarterPixelsPerAxis) {
-    g().vexmorBox.position = sf::Vector2f(600, 300);
-    g().playerBox.position = sf::Vector2f(80, 300);
+    g().vexmorBox.position = Vec2(600, 300);
+    g().playerBox.position = Vec2(80, 300);
     stepDuel(g());
-    EXPECT_EQ(g().vexmorBox.position, sf::Vector2f(598.75f, 300));
+    EXPECT_EQ(g().vexmorBox.position, Vec2(598.75f, 300));
     EXPECT_EQ(g().vexmorSprite.position, g().vexmorBox.position);
-    g().playerBox.position = sf::Vector2f(700, 100);
+    g().playerBox.position = Vec2(700, 100);
     stepDuel(g());
-    EXPECT_EQ(g().vexmorBox.position, sf::Vector2f(600, 298.75f));
+    EXPECT_EQ(g().vexmorBox.position, Vec2(600, 298.75f));
 }
 
 TEST_F(DuelTest, BlinkingPlayerCannotArmAStrike) {
     g().hitActive = true;
-    g().playerBox.position = sf::Vector2f(450, 320);
+    g().playerBox.position = Vec2(450, 320);
     stepDuel(g());
     EXPECT_FALSE(g().lightningArmed);
     g().hitActive = false;
-    g().playerBox.position = sf::Vector2f(370, 280);  // overlapping the zone's top-left corner
+    g().playerBox.position = Vec2(370, 280);  // overlapping the zone's top-left corner
     stepDuel(g());
     EXPECT_TRUE(g().lightningArmed);
 }
@@ -94,9 +94,9 @@ TEST_F(DuelTest, StrikeLandsHalfASecondAfterTheLastReturnPress) {
     EXPECT_TRUE(g().flashOn);
     EXPECT_EQ(clip14Starts(), 1);
     h.frames(10);
-    h.repeat(sf::Keyboard::Return);  // a new press puts the strike off again
+    h.repeat(Key::Return);  // a new press puts the strike off again
     h.frame();
-    h.release(sf::Keyboard::Return);
+    h.release(Key::Return);
     const double pressed = h.now();
     std::srand(77);
     const int x = std::rand() % 600;
@@ -107,13 +107,13 @@ TEST_F(DuelTest, StrikeLandsHalfASecondAfterTheLastReturnPress) {
     EXPECT_LT(h.now() - pressed, 0.5 + 2 * Harness::Frame);
     EXPECT_FALSE(g().flashOn);
     EXPECT_FALSE(g().lightningArmed);
-    EXPECT_EQ(g().lightningZone.position, sf::Vector2f(x, y));
+    EXPECT_EQ(g().lightningZone.position, Vec2(x, y));
     EXPECT_EQ(g().lightningSprite.position, g().lightningZone.position);
     h.frame();
     EXPECT_EQ(g().vexmorLifeIcons.size(), 4u);
 
     // Later strikes are silent.
-    g().vexmorBox.position = sf::Vector2f(700, 500);
+    g().vexmorBox.position = Vec2(700, 500);
     centreLightning(g());
     armAndTap();
     h.frame();
@@ -123,7 +123,7 @@ TEST_F(DuelTest, StrikeLandsHalfASecondAfterTheLastReturnPress) {
 
 TEST_F(DuelTest, TheFifthStrikeStartsTheWinAtOnce) {
     g().vexmorLives = 1;
-    g().vexmorBox.position = g().vexmorSprite.position = sf::Vector2f(700, 500);
+    g().vexmorBox.position = g().vexmorSprite.position = Vec2(700, 500);
     armAndTap();
     while (g().vexmorLives == 1) h.frame();
     EXPECT_EQ(g().phase, -2);
@@ -139,13 +139,13 @@ TEST_F(DuelTest, TheFifthStrikeStartsTheWinAtOnce) {
 }
 
 TEST_F(DuelTest, TheCloudComesBackToTheCentreAfterTenQuietSeconds) {
-    g().lightningZone.position = sf::Vector2f(12, 34);
-    g().vexmorBox.position = sf::Vector2f(700, 500);
+    g().lightningZone.position = Vec2(12, 34);
+    g().vexmorBox.position = Vec2(700, 500);
     g().phaseClock.restart();
     while (g().lightningZone.position.x == 12.f && h.frameCount() < 1000) h.frame();
     EXPECT_NEAR(g().phaseClock.seconds(), 0.0, 1e-6);
     EXPECT_NEAR(h.frameCount(), 601, 1);
-    EXPECT_EQ(g().lightningSprite.position, sf::Vector2f(400, 300));
+    EXPECT_EQ(g().lightningSprite.position, Vec2(400, 300));
 }
 
 TEST_F(DuelTest, TheSinkFliesInFromBeyondTheRightEdge) {
@@ -154,7 +154,7 @@ TEST_F(DuelTest, TheSinkFliesInFromBeyondTheRightEdge) {
     g().lightningShown = false;
     g().phaseClock.restart();
     while (!g().sinkLaunched) h.frame();
-    EXPECT_EQ(g().sinkSprite.position, sf::Vector2f(999, 350));  // drawn once, then drifted
+    EXPECT_EQ(g().sinkSprite.position, Vec2(999, 350));  // drawn once, then drifted
     h.frames(199);
     EXPECT_EQ(g().sinkSprite.position.x, 800.f);
 }

@@ -3,16 +3,16 @@
 
 #include <gtest/gtest.h>
 
-using K = sf::Keyboard;
+using K = Key;
 
 namespace {
 struct FlightTest : ::testing::Test {
     Harness h;
     void SetUp() override { ASSERT_TRUE(h.start()); }
     Game& g() { return h.game(); }
-    sf::Vector2f box() { return g().playerBox.position; }
+    Vec2 box() { return g().playerBox.position; }
     // Holds a key; the press reaches the flight step from the next frame on.
-    void hold(K::Key k) {
+    void hold(Key k) {
         h.press(k);
         h.frame();
     }
@@ -48,12 +48,12 @@ TEST_F(FlightTest, BottomAndLeftEdgesCycle) {
     hold(K::Down);
     hold(K::Left);
     h.frames(200);
-    std::vector<sf::Vector2f> seen;
+    std::vector<Vec2> seen;
     for (int i = 0; i < 6; ++i) {
         h.frame();
         seen.push_back(box());
     }
-    for (const sf::Vector2f& p : seen) {
+    for (const Vec2& p : seen) {
         EXPECT_GE(p.x, -3.f);
         EXPECT_LE(p.x, 0.f);
         EXPECT_GE(p.y, 555.f);
@@ -62,15 +62,15 @@ TEST_F(FlightTest, BottomAndLeftEdgesCycle) {
 }
 
 TEST_F(FlightTest, OutsideTheFieldItCreepsBackAPixelAFrame) {
-    g().playerBox.position = sf::Vector2f(-1, 556);
+    g().playerBox.position = Vec2(-1, 556);
     h.frame();
-    EXPECT_EQ(box(), sf::Vector2f(0, 555));
+    EXPECT_EQ(box(), Vec2(0, 555));
     h.frames(3);
-    EXPECT_EQ(box(), sf::Vector2f(0, 555));
+    EXPECT_EQ(box(), Vec2(0, 555));
 }
 
 TEST_F(FlightTest, EdgePushBackOverridesKeys) {
-    g().playerBox.position = sf::Vector2f(300, -40);
+    g().playerBox.position = Vec2(300, -40);
     hold(K::Up);  // ignored while above the top
     EXPECT_EQ(box().y, -39.f);
     h.frame();
@@ -82,5 +82,5 @@ TEST_F(FlightTest, DiagonalIsNotNormalised) {
     hold(K::Right);
     h.frames(10);
     // The first held frame moved down only.
-    EXPECT_EQ(box(), sf::Vector2f(80 + 3 * 10, 300 + 5 * 11));
+    EXPECT_EQ(box(), Vec2(80 + 3 * 10, 300 + 5 * 11));
 }

@@ -9,7 +9,7 @@
 namespace {
 Quad placedBox(float x, float y, float w, float h) {
     Quad q = Quad::box(w, h);
-    q.position = sf::Vector2f(x, y);
+    q.position = Vec2(x, y);
     return q;
 }
 
@@ -51,7 +51,7 @@ TEST(IsInsideQuad, OppositeWindingCountsAThinOuterBand) {
 
 TEST(IsInsideQuad, FollowsThePosition) {
     Quad zone = otherWinding(200, 100);
-    zone.position = sf::Vector2f(400, 300);
+    zone.position = Vec2(400, 300);
     EXPECT_FALSE(isInsideQuad(zone, 100, 50));
     EXPECT_TRUE(isInsideQuad(zone, 500, 350));
 }

@@ -19,16 +19,16 @@ bool Harness::load(const char* file) {
     return std::find(missing_.begin(), missing_.end(), file) == missing_.end();
 }
 
-sf::Event Harness::key(sf::Event::EventType type, sf::Keyboard::Key k) {
-    sf::Event e{};
+Event Harness::key(Event::Type type, Key k) {
+    Event e{};
     e.type = type;
-    e.key.code = k;
+    e.key = k;
     return e;
 }
 
-sf::Event Harness::closed() {
-    sf::Event e{};
-    e.type = sf::Event::Closed;
+Event Harness::closed() {
+    Event e{};
+    e.type = Event::Closed;
     return e;
 }
 
@@ -36,9 +36,9 @@ void Harness::schedule(const InputScript& recording) {
     for (const InputEvent& e : recording.events) at(e.frame, toEvent(e));
 }
 
-void Harness::queue(const sf::Event& e) { pending_.push_back(e); }
+void Harness::queue(const Event& e) { pending_.push_back(e); }
 
-bool Harness::pollEvent(sf::Event& event) {
+bool Harness::pollEvent(Event& event) {
     if (pending_.empty()) return false;
     event = pending_.front();
     pending_.erase(pending_.begin());

@@ -1,9 +1,9 @@
 // Headless harness: runs the game core frame by frame with scripted time and keys, recording draws and clip starts.
 #pragma once
 
-#include "shell/game.h"
-#include "shell/input_script.h"
-#include "shell/platform.h"
+#include "shell/loop.h"
+#include "host/input_script.h"
+#include "shell/state/platform.h"
 
 #include <functional>
 #include <map>
@@ -13,13 +13,13 @@
 
 struct DrawCall {
     Picture picture;
-    sf::Vector2f position;
-    sf::Color color;
+    Vec2 position;
+    Color color;
 };
 
 // What one frame showed and played.
 struct FrameRecord {
-    std::vector<sf::Color> clears;
+    std::vector<Color> clears;
     std::vector<DrawCall> draws;
     std::vector<Clip> clips;
     int displays = 0;
@@ -39,16 +39,16 @@ public:
     void failLoading(const std::string& file) { missing_.push_back(file); }
 
     // Queues an event for the next poll, or for the poll of frame `frame` (1-based).
-    void queue(const sf::Event& e);
-    void at(int frame, const sf::Event& e) { script_[frame].push_back(e); }
+    void queue(const Event& e);
+    void at(int frame, const Event& e) { script_[frame].push_back(e); }
     // Schedules every key event of a recording (its seed is the harness's own).
     void schedule(const InputScript& recording);
-    void press(sf::Keyboard::Key k) { queue(key(sf::Event::KeyPressed, k)); }
-    void release(sf::Keyboard::Key k) { queue(key(sf::Event::KeyReleased, k)); }
-    void repeat(sf::Keyboard::Key k) { press(k); }  // a key repeat is one more press event
+    void press(Key k) { queue(key(Event::KeyPressed, k)); }
+    void release(Key k) { queue(key(Event::KeyReleased, k)); }
+    void repeat(Key k) { press(k); }  // a key repeat is one more press event
     void requestClose() { queue(closed()); }
-    static sf::Event key(sf::Event::EventType type, sf::Keyboard::Key k);
-    static sf::Event closed();
+    static Event key(Event::Type type, Key k);
+    static Event closed();
 
     // Runs one frame (time advances by the frame duration first); false if the
     // window was already closed, in which case nothing runs.
@@ -71,13 +71,13 @@ public:
     // Platform
     double now() const override { return time_; }
     bool windowOpen() const override { return open_; }
-    bool pollEvent(sf::Event& event) override;
+    bool pollEvent(Event& event) override;
     void closeWindow() override { open_ = false; }
     bool loadClipBuffer(Clip clip) override { return load(fileOf(clip)); }
     void buildClips() override { clipsBuilt_ = true; }
     bool loadPicture(Picture picture) override { return load(fileOf(picture)); }
     void play(Clip clip) override { current_.clips.push_back(clip); }
-    void clear(sf::Color color) override { current_.clears.push_back(color); }
+    void clear(Color color) override { current_.clears.push_back(color); }
     void draw(const Sprite& s) override { current_.draws.push_back({s.picture, s.position, s.color}); }
     void display() override {
         ++current_.displays;
@@ -99,8 +99,8 @@ private:
     int totalDisplays_ = 0;
     std::vector<std::string> missing_;
     std::vector<std::string> loads_;
-    std::vector<sf::Event> pending_;
-    std::map<int, std::vector<sf::Event>> script_;
+    std::vector<Event> pending_;
+    std::map<int, std::vector<Event>> script_;
     FrameRecord current_;
     FrameRecord last_;
     std::unique_ptr<Game> game_;

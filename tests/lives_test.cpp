@@ -52,7 +52,7 @@ TEST_F(LivesTest, TheEleventhLostLifeDefeatsTheFlier) {
     EXPECT_EQ(g().playerLives, 0);
     EXPECT_TRUE(g().playerLifeIcons.empty());
     EXPECT_EQ(g().playerSprite.picture, Picture::KestraCute);
-    EXPECT_EQ(g().playerBox.position, sf::Vector2f(80, 300));
+    EXPECT_EQ(g().playerBox.position, Vec2(80, 300));
 
     completeHit();
     EXPECT_EQ(g().playerLives, -1);
@@ -68,7 +68,7 @@ TEST_F(LivesTest, DefeatedFlierRisesOutOfTheWindow) {
     EXPECT_EQ(g().playerBox.position.y, 0.f);
     h.frame();
     EXPECT_EQ(g().playerBox.position.y, -2.f);
-    h.press(sf::Keyboard::Down);  // keys cannot bring it back
+    h.press(Key::Down);  // keys cannot bring it back
     h.frames(3);
     EXPECT_EQ(g().playerBox.position.y, -8.f);
     EXPECT_EQ(g().playerSprite.picture, Picture::KestraCuteFlip);

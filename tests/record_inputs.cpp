@@ -42,7 +42,7 @@ InputScript record(Autopilot::Goal goal, unsigned seed) {
 
 bool save(const std::string& path, const char* title, const InputScript& script) {
     std::ofstream out(path);
-    out << "# " << title << " (made by record_inputs; the format is described in src/shell/input_script.h)\n";
+    out << "# " << title << " (made by record_inputs; the format is described in src/host/input_script.h)\n";
     writeInputScript(out, script);
     return static_cast<bool>(out);
 }

@@ -47,7 +47,7 @@ TEST_F(RenderTest, StartScreen) {
     h.frame();
     const FrameRecord& f = h.last();
     ASSERT_EQ(f.clears.size(), 1u);
-    EXPECT_EQ(f.clears[0], sf::Color(0, 0, 0, 255));
+    EXPECT_EQ(f.clears[0], Color(0, 0, 0, 255));
     EXPECT_EQ(f.displays, 1);
 
     std::vector<Picture> expected{P::NimbaraBest, P::KestraCute};
@@ -55,9 +55,9 @@ TEST_F(RenderTest, StartScreen) {
     expected.insert(expected.end(), {P::Black, P::KestraCute, P::ArrowUp, P::ArrowRight, P::ArrowDown,
                                      P::ArrowLeft});
     EXPECT_EQ(h.lastPictures(), expected);
-    EXPECT_EQ(f.draws[1].position, sf::Vector2f(80, 300));
+    EXPECT_EQ(f.draws[1].position, Vec2(80, 300));
     EXPECT_EQ(f.draws[12].color.a, 255);  // the curtain
-    EXPECT_EQ(f.draws[16].position, sf::Vector2f(80, 350));
+    EXPECT_EQ(f.draws[16].position, Vec2(80, 350));
 
     h.frames(100);  // no arrow: the start screen stays
     EXPECT_EQ(h.lastPictures(), expected);
@@ -66,7 +66,7 @@ TEST_F(RenderTest, StartScreen) {
 
 TEST_F(RenderTest, CurtainFadesFromTheFirstArrowPress) {
     h.frame();
-    h.press(sf::Keyboard::Up);
+    h.press(Key::Up);
     h.frame();  // the press is polled at the end of this frame
     EXPECT_EQ(curtainAlpha(), 255);
     h.frame();  // the start gate sees it: no arrows, the curtain starts to fade
@@ -160,8 +160,8 @@ TEST_F(RenderTest, WinSequenceLayers) {
     EXPECT_TRUE(drawsOf(P::LivesVexmor).empty());  // the row shows only in the duel
     // The cloud prototype shows Vexmor's side view, over the vanishing Vexmor.
     EXPECT_EQ(firstIndexOf(P::VexmorBestSide), firstIndexOf(P::Void) + 1);
-    EXPECT_EQ(drawsOf(P::VexmorBestSide)[0].position, sf::Vector2f(600, 300));
-    EXPECT_EQ(drawsOf(P::Void)[0].position, sf::Vector2f(600, 295));
+    EXPECT_EQ(drawsOf(P::VexmorBestSide)[0].position, Vec2(600, 300));
+    EXPECT_EQ(drawsOf(P::Void)[0].position, Vec2(600, 295));
 }
 
 TEST_F(RenderTest, VexmorsVisitShowsNoLifeRow) {
@@ -175,14 +175,14 @@ TEST_F(RenderTest, VexmorsVisitShowsNoLifeRow) {
 TEST_F(RenderTest, ReturnPromptFollowsTheZoneUnclamped) {
     g().phase = -1;
     g().lightningArmed = true;
-    g().lightningZone.position = sf::Vector2f(599, 499);
+    g().lightningZone.position = Vec2(599, 499);
     h.frame();
     ASSERT_EQ(drawsOf(P::Enter).size(), 1u);
-    EXPECT_EQ(drawsOf(P::Enter)[0].position, sf::Vector2f(624, 524));
+    EXPECT_EQ(drawsOf(P::Enter)[0].position, Vec2(624, 524));
     g().lightningArmed = false;
-    g().lightningZone.position = sf::Vector2f(0, 0);
+    g().lightningZone.position = Vec2(0, 0);
     h.frame();
-    EXPECT_EQ(g().enterPrompt.position, sf::Vector2f(624, 524));  // moved only when drawn
+    EXPECT_EQ(g().enterPrompt.position, Vec2(624, 524));  // moved only when drawn
 }
 
 TEST_F(RenderTest, EndScreens) {
@@ -211,5 +211,5 @@ TEST_F(RenderTest, EndScreens) {
 
     h.frames(200);
     EXPECT_EQ(g().endScreenAlpha, 255);
-    EXPECT_EQ(drawsOf(P::YouWin)[0].color, sf::Color(255, 255, 255, 255));
+    EXPECT_EQ(drawsOf(P::YouWin)[0].color, Color(255, 255, 255, 255));
 }

@@ -77,8 +77,8 @@ INSTANTIATE_TEST_SUITE_P(Inputs, RecordedInput,
 TEST(InputScript, ReadsWhatItWritesAndNamesTheBadLine) {
     InputScript script;
     script.seed = 42;
-    script.events = {{2, sf::Event::KeyPressed, sf::Keyboard::Up}, {9, sf::Event::KeyReleased, sf::Keyboard::Up},
-                     {9, sf::Event::KeyPressed, sf::Keyboard::Return}};
+    script.events = {{2, Event::KeyPressed, Key::Up}, {9, Event::KeyReleased, Key::Up},
+                     {9, Event::KeyPressed, Key::Return}};
     script.end = 100;
     std::ostringstream written;
     writeInputScript(written, script);
@@ -89,8 +89,8 @@ TEST(InputScript, ReadsWhatItWritesAndNamesTheBadLine) {
     EXPECT_EQ(read.seed, 42u);
     EXPECT_EQ(read.end, 100);
     ASSERT_EQ(read.events.size(), 3u);
-    EXPECT_EQ(read.events[2].key, sf::Keyboard::Return);
-    EXPECT_EQ(read.events[1].type, sf::Event::KeyReleased);
+    EXPECT_EQ(read.events[2].key, Key::Return);
+    EXPECT_EQ(read.events[1].type, Event::KeyReleased);
 
     const std::pair<const char*, const char*> bad[] = {
         {"3 press Up\n2 release Up\n", "line 2"},  // frames go backwards

@@ -59,34 +59,34 @@ TEST(Scene, FirstFrameLayout) {
 
     ASSERT_EQ(g.playerLifeIcons.size(), 10u);
     for (int k = 0; k < 10; ++k) {
-        EXPECT_EQ(g.playerLifeIcons[static_cast<std::size_t>(k)].position, sf::Vector2f(25.f + 75.f * k, 25.f));
+        EXPECT_EQ(g.playerLifeIcons[static_cast<std::size_t>(k)].position, Vec2(25.f + 75.f * k, 25.f));
         EXPECT_EQ(g.playerLifeIcons[static_cast<std::size_t>(k)].picture, Picture::LivesKestra);
     }
     ASSERT_EQ(g.vexmorLifeIcons.size(), 5u);
     for (int k = 0; k < 5; ++k)
-        EXPECT_EQ(g.vexmorLifeIcons[static_cast<std::size_t>(k)].position, sf::Vector2f(75.f + 150.f * k, 525.f));
+        EXPECT_EQ(g.vexmorLifeIcons[static_cast<std::size_t>(k)].position, Vec2(75.f + 150.f * k, 525.f));
 
-    EXPECT_EQ(g.winSprite.color, sf::Color(255, 255, 255, 0));
-    EXPECT_EQ(g.loseSprite.color, sf::Color(255, 255, 255, 0));
+    EXPECT_EQ(g.winSprite.color, Color(255, 255, 255, 0));
+    EXPECT_EQ(g.loseSprite.color, Color(255, 255, 255, 0));
     EXPECT_EQ(g.curtainSprite.color.a, 255);
 
-    EXPECT_EQ(g.playerBox.position, sf::Vector2f(80, 300));
-    EXPECT_EQ(g.playerSprite.position, sf::Vector2f(0, 0));
+    EXPECT_EQ(g.playerBox.position, Vec2(80, 300));
+    EXPECT_EQ(g.playerSprite.position, Vec2(0, 0));
     ASSERT_EQ(g.arrowSprites.size(), 4u);
     EXPECT_EQ(g.arrowSprites[0].picture, Picture::ArrowUp);
-    EXPECT_EQ(g.arrowSprites[0].position, sf::Vector2f(80, 250));
-    EXPECT_EQ(g.arrowSprites[1].position, sf::Vector2f(130, 300));
-    EXPECT_EQ(g.arrowSprites[2].position, sf::Vector2f(80, 350));
+    EXPECT_EQ(g.arrowSprites[0].position, Vec2(80, 250));
+    EXPECT_EQ(g.arrowSprites[1].position, Vec2(130, 300));
+    EXPECT_EQ(g.arrowSprites[2].position, Vec2(80, 350));
     EXPECT_EQ(g.arrowSprites[3].picture, Picture::ArrowLeft);
-    EXPECT_EQ(g.arrowSprites[3].position, sf::Vector2f(30, 300));
+    EXPECT_EQ(g.arrowSprites[3].position, Vec2(30, 300));
 
-    EXPECT_EQ(g.sinkSprite.position, sf::Vector2f(600, 300));
-    EXPECT_EQ(g.blockPrototype.position, sf::Vector2f(320, 300));
-    EXPECT_EQ(g.vexmorSprite.position, sf::Vector2f(600, 300));
-    EXPECT_EQ(g.vexmorBox.position, sf::Vector2f(600, 300));
-    EXPECT_EQ(g.vexmorBox.corner(2), sf::Vector2f(630, 380));
-    EXPECT_EQ(g.lightningZone.position, sf::Vector2f(200, 200));
-    EXPECT_EQ(g.lightningZone.corner(1), sf::Vector2f(400, 200));  // wound the other way
+    EXPECT_EQ(g.sinkSprite.position, Vec2(600, 300));
+    EXPECT_EQ(g.blockPrototype.position, Vec2(320, 300));
+    EXPECT_EQ(g.vexmorSprite.position, Vec2(600, 300));
+    EXPECT_EQ(g.vexmorBox.position, Vec2(600, 300));
+    EXPECT_EQ(g.vexmorBox.corner(2), Vec2(630, 380));
+    EXPECT_EQ(g.lightningZone.position, Vec2(200, 200));
+    EXPECT_EQ(g.lightningZone.corner(1), Vec2(400, 200));  // wound the other way
     EXPECT_EQ(g.backdropSprite.picture, Picture::NimbaraBest);
 
     ASSERT_EQ(g.cloudGroups.size(), 8u);
@@ -94,7 +94,7 @@ TEST(Scene, FirstFrameLayout) {
         ASSERT_EQ(group.size(), 20u);
         for (std::size_t i = 0; i < 20; ++i) EXPECT_EQ(group[i].position, g.cloudGroups[0][i].position);
     }
-    EXPECT_EQ(g.cloudGroups[0][2].position, sf::Vector2f(2900, 330));
+    EXPECT_EQ(g.cloudGroups[0][2].position, Vec2(2900, 330));
     EXPECT_TRUE(g.cloudLayers[0][2]);
 
     EXPECT_EQ(g.phase, 0);
@@ -107,7 +107,7 @@ TEST(Scene, FirstFrameLayout) {
     EXPECT_EQ(g.cloudGroup, 0);
 
     h.frame();
-    EXPECT_EQ(g.playerSprite.position, sf::Vector2f(80, 300));
+    EXPECT_EQ(g.playerSprite.position, Vec2(80, 300));
 }
 
 TEST(Scene, WavesDrawBeforeTheCloudField) {
@@ -126,5 +126,5 @@ TEST(Scene, WavesDrawBeforeTheCloudField) {
     const bool foreground = (r & 1) != 0;
     EXPECT_EQ(g.cloudLayers[0][0], foreground);
     EXPECT_EQ(g.cloudGroups[0][0].position,
-              sf::Vector2f(static_cast<float>(800 + (foreground ? s % 200 : 0)), static_cast<float>(y)));
+              Vec2(static_cast<float>(800 + (foreground ? s % 200 : 0)), static_cast<float>(y)));
 }

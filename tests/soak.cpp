@@ -6,7 +6,7 @@
 //               seed and hours replay the same run
 #include "alloc_count.h"
 #include "autopilot.h"
-#include "shell/game.h"
+#include "shell/loop.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ class SoakHost : public Platform {
 public:
     double now() const override { return time_; }
     bool windowOpen() const override { return open_; }
-    bool pollEvent(sf::Event& event) override {
+    bool pollEvent(Event& event) override {
         if (head_ == tail_) return false;
         event = queue_[head_++ % queue_.size()];
         return true;
@@ -43,12 +43,12 @@ public:
     void buildClips() override {}
     bool loadPicture(Picture) override { return true; }
     void play(Clip) override { ++clipStarts; }
-    void clear(sf::Color) override {}
+    void clear(Color) override {}
     void draw(const Sprite&) override { ++draws; }
     void display() override {}
 
     void advance(double seconds) { time_ += seconds; }
-    void queue(const sf::Event& e) {
+    void queue(const Event& e) {
         if (tail_ - head_ < queue_.size()) queue_[tail_++ % queue_.size()] = e;
     }
 
@@ -58,7 +58,7 @@ public:
 private:
     double time_ = 0.0;
     bool open_ = true;
-    std::array<sf::Event, 64> queue_{};
+    std::array<Event, 64> queue_{};
     std::size_t head_ = 0;
     std::size_t tail_ = 0;
 };
@@ -75,7 +75,7 @@ struct Rows {
     std::size_t vexmor;
 };
 
-bool finite(sf::Vector2f v) { return std::isfinite(v.x) && std::isfinite(v.y); }
+bool finite(Vec2 v) { return std::isfinite(v.x) && std::isfinite(v.y); }
 
 std::string broken(const std::string& what, std::size_t index, const std::string& detail = {}) {
     return what + " " + std::to_string(index) + detail;
@@ -125,7 +125,7 @@ std::string brokenRule(const Game& g, Rows& rows) {
     };
     auto quadBroken = [](const Quad& q) {
         if (q.pointCount != Quad::Capacity || !finite(q.position)) return true;
-        for (const sf::Vector2f& p : q.points)
+        for (const Vec2& p : q.points)
             if (!finite(p)) return true;
         return false;
     };
@@ -191,16 +191,13 @@ struct FrameClock {
     }
 };
 
-constexpr sf::Keyboard::Key GameKeys[] = {sf::Keyboard::Left, sf::Keyboard::Right, sf::Keyboard::Up,
-                                          sf::Keyboard::Down, sf::Keyboard::Return};
-constexpr sf::Keyboard::Key OtherKeys[] = {sf::Keyboard::A,      sf::Keyboard::Space, sf::Keyboard::Escape,
-                                           sf::Keyboard::LShift, sf::Keyboard::Num1,  sf::Keyboard::F1,
-                                           sf::Keyboard::Unknown};
+constexpr Key GameKeys[] = {Key::Left, Key::Right, Key::Up, Key::Down, Key::Return};
+constexpr Key OtherKeys[] = {Key::A, Key::Space, Key::Escape, Key::LShift, Key::Num1, Key::F1, Key::Unknown};
 
-sf::Event keyEvent(sf::Event::EventType type, sf::Keyboard::Key key) {
-    sf::Event e{};
+Event keyEvent(Event::Type type, Key key) {
+    Event e{};
     e.type = type;
-    e.key.code = key;
+    e.key = key;
     return e;
 }
 
@@ -210,17 +207,13 @@ void randomKeys(Chance& c, SoakHost& host) {
     const int events = c.odds(0.01) ? 2 + c.below(6) : (c.odds(0.08) ? 1 : 0);
     for (int i = 0; i < events; ++i) {
         const int roll = c.below(20);
-        const sf::Keyboard::Key key = roll < 2 ? OtherKeys[c.below(7)] : GameKeys[c.below(5)];
+        const Key key = roll < 2 ? OtherKeys[c.below(7)] : GameKeys[c.below(5)];
         if (roll < 18) {
             // Releases, presses, and presses again of a held key (a repeat).
-            host.queue(keyEvent(c.odds(0.45) ? sf::Event::KeyReleased : sf::Event::KeyPressed, key));
+            host.queue(keyEvent(c.odds(0.45) ? Event::KeyReleased : Event::KeyPressed, key));
         } else {
-            constexpr sf::Event::EventType Others[] = {sf::Event::Resized, sf::Event::LostFocus,
-                                                       sf::Event::GainedFocus, sf::Event::MouseMoved,
-                                                       sf::Event::TextEntered};
-            sf::Event e{};
-            e.type = Others[c.below(5)];
-            host.queue(e);
+            // Resizes, focus changes and the mouse all reach the core as Other.
+            host.queue(Event{});
         }
     }
 }
@@ -276,8 +269,8 @@ std::string playStory(std::uint64_t seed, bool scripted, double seconds, Tally& 
         duel = duel || g.phase == -1;
         lost = lost || g.playerLives < 0;
     }
-    sf::Event close{};
-    close.type = sf::Event::Closed;
+    Event close{};
+    close.type = Event::Closed;
     host.queue(close);
     ++frame;
     if (const std::string b = checkedFrame(g, rows); !b.empty()) return "the closing frame: " + b;

@@ -27,9 +27,9 @@ StoryMoments playThroughStory(Harness& h, const std::function<void(Harness&)>& e
     };
 
     h.frame();
-    h.press(sf::Keyboard::Up);  // held for one frame's story step
+    h.press(Key::Up);  // held for one frame's story step
     step();
-    h.release(sf::Keyboard::Up);
+    h.release(Key::Up);
     step();
     m.gateFrame = h.frameCount();
 
@@ -38,13 +38,13 @@ StoryMoments playThroughStory(Harness& h, const std::function<void(Harness&)>& e
 
     // The duel: touch the cloud, tap Return, wait for the strike; five times.
     while (g.phase == -1 && h.frameCount() < limit) {
-        g.playerBox.position = g.lightningZone.position + sf::Vector2f(60, 30);
+        g.playerBox.position = g.lightningZone.position + Vec2(60, 30);
         step();
         if (!g.lightningArmed) continue;
-        g.playerBox.position = sf::Vector2f(0, 0);  // away from the cloud and out of Vexmor's reach
-        h.press(sf::Keyboard::Return);
+        g.playerBox.position = Vec2(0, 0);  // away from the cloud and out of Vexmor's reach
+        h.press(Key::Return);
         step();
-        h.release(sf::Keyboard::Return);
+        h.release(Key::Return);
         const int lives = g.vexmorLives;
         while (g.vexmorLives == lives && h.frameCount() < limit) step();
     }

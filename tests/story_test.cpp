@@ -62,7 +62,7 @@ TEST_F(StoryTest, WithoutAnArrowTheStartScreenStays) {
 }
 
 TEST_F(StoryTest, HoldingAnArrowStartsOneFiveSecondCountdown) {
-    h.press(sf::Keyboard::Down);  // held for good
+    h.press(Key::Down);  // held for good
     h.frame();
     h.frame();  // the gate opens here
     EXPECT_TRUE(g().countdownRunning);

@@ -30,7 +30,7 @@ TEST_F(WavesTest, BlockCounts) {
 
 TEST_F(WavesTest, FixedLayouts) {
     for (std::size_t i = 0; i < 9; ++i) {  // wave 1: the training course
-        EXPECT_EQ(wave(1)[i].position, sf::Vector2f(1200.f + 400.f * i, 300.f));
+        EXPECT_EQ(wave(1)[i].position, Vec2(1200.f + 400.f * i, 300.f));
         EXPECT_EQ(pictures(1)[i].picture, Picture::TrainingColumn);
     }
     // Wave 2's middle slots squeeze in between slots 5 and 8; 20-24 trail far behind.
@@ -39,22 +39,22 @@ TEST_F(WavesTest, FixedLayouts) {
     for (std::size_t i = 0; i < xs.size(); ++i) EXPECT_EQ(wave(2)[10 + i].position.x, xs[i]);
 
     // Wave 3, slot 0: both blocks of the opening pair on one spot.
-    EXPECT_EQ(wave(3)[0].position, sf::Vector2f(1200, 300));
-    EXPECT_EQ(wave(3)[1].position, sf::Vector2f(1200, 300));
-    EXPECT_EQ(wave(3)[2].position, sf::Vector2f(1360, 270));
-    EXPECT_EQ(wave(3)[3].position, sf::Vector2f(1360, 330));
-    EXPECT_EQ(wave(3)[49].position, sf::Vector2f(1200 + 160 * 24, 550));  // slot 24, m = 0
+    EXPECT_EQ(wave(3)[0].position, Vec2(1200, 300));
+    EXPECT_EQ(wave(3)[1].position, Vec2(1200, 300));
+    EXPECT_EQ(wave(3)[2].position, Vec2(1360, 270));
+    EXPECT_EQ(wave(3)[3].position, Vec2(1360, 330));
+    EXPECT_EQ(wave(3)[49].position, Vec2(1200 + 160 * 24, 550));  // slot 24, m = 0
 
     // Wave 5: ten triples, then slots 10-19 are empty, so slot 20's pair follows.
-    EXPECT_EQ(wave(5)[0].position, sf::Vector2f(1200, 300));
-    EXPECT_EQ(wave(5)[1].position, sf::Vector2f(1200, 420));
-    EXPECT_EQ(wave(5)[2].position, sf::Vector2f(1200, 180));
+    EXPECT_EQ(wave(5)[0].position, Vec2(1200, 300));
+    EXPECT_EQ(wave(5)[1].position, Vec2(1200, 420));
+    EXPECT_EQ(wave(5)[2].position, Vec2(1200, 180));
     EXPECT_EQ(wave(5)[29].position.x, 1200.f + 160 * 9);
-    EXPECT_EQ(wave(5)[30].position, sf::Vector2f(1200 + 160 * 20, 100));
+    EXPECT_EQ(wave(5)[30].position, Vec2(1200 + 160 * 20, 100));
 
     // Wave 6: the closing pairs of slots 15-19 and the alternating pictures of 0-9.
-    EXPECT_EQ(wave(6)[20 + 5].position, sf::Vector2f(1200 + 160 * 15, 150));
-    EXPECT_EQ(wave(6)[20 + 6].position, sf::Vector2f(1200 + 160 * 15, 450));
+    EXPECT_EQ(wave(6)[20 + 5].position, Vec2(1200 + 160 * 15, 150));
+    EXPECT_EQ(wave(6)[20 + 6].position, Vec2(1200 + 160 * 15, 450));
     EXPECT_EQ(pictures(6)[0].picture, Picture::NightdartBest);
     EXPECT_EQ(pictures(6)[2].picture, Picture::BestGriffin);
 
@@ -99,9 +99,9 @@ TEST_F(WavesTest, RandomHeightsFollowTheDrawOrder) {
 TEST_F(WavesTest, OnlyTheCurrentWaveScrolls) {
     g().phase = 1;
     stepWave(g());
-    EXPECT_EQ(wave(1)[0].position, sf::Vector2f(1195, 300));
-    EXPECT_EQ(wave(1)[8].position, sf::Vector2f(4395, 300));
-    EXPECT_EQ(pictures(1)[8].position, sf::Vector2f(4395, 300));
+    EXPECT_EQ(wave(1)[0].position, Vec2(1195, 300));
+    EXPECT_EQ(wave(1)[8].position, Vec2(4395, 300));
+    EXPECT_EQ(pictures(1)[8].position, Vec2(4395, 300));
     EXPECT_EQ(wave(2)[0].position.x, 1200.f);
     EXPECT_EQ(pictures(2)[0].position, wave(2)[0].position);  // on its block from the start, not moved
 }
@@ -119,15 +119,15 @@ TEST_F(WavesTest, FirstTrainingColumnHitsInThe216thStep) {
 
 TEST_F(WavesTest, TouchingIsNotOverlapping) {
     g().phase = 1;
-    wave(1)[0].position = sf::Vector2f(130, 300);  // steps to 125: left corners on the box's edge
+    wave(1)[0].position = Vec2(130, 300);  // steps to 125: left corners on the box's edge
     stepWave(g());
     EXPECT_FALSE(g().hitActive);
-    wave(1)[0].position = sf::Vector2f(129, 300);  // steps to 124: one pixel of overlap
+    wave(1)[0].position = Vec2(129, 300);  // steps to 124: one pixel of overlap
     stepWave(g());
     EXPECT_TRUE(g().hitActive);
 
     g().hitActive = false;
-    wave(1)[0].position = sf::Vector2f(105, 345 + 0);  // top edge on the box's bottom edge
+    wave(1)[0].position = Vec2(105, 345 + 0);  // top edge on the box's bottom edge
     stepWave(g());
     EXPECT_FALSE(g().hitActive);
 }
@@ -136,14 +136,14 @@ TEST_F(WavesTest, NothingIsTestedWhileAHitRuns) {
     g().phase = 1;
     startHit(g());
     h.advance(1.0);
-    for (Quad& b : wave(1)) b.position = sf::Vector2f(100, 300);  // right on the player
+    for (Quad& b : wave(1)) b.position = Vec2(100, 300);  // right on the player
     stepWave(g());
     EXPECT_FLOAT_EQ(g().hitClock.seconds(), 1.f);  // not restarted
 }
 
 TEST_F(WavesTest, HitsComeFromTheFlyingWaveOnly) {
     g().phase = 2;
-    wave(1)[0].position = sf::Vector2f(85, 300);
+    wave(1)[0].position = Vec2(85, 300);
     stepWave(g());
     EXPECT_FALSE(g().hitActive);
 }

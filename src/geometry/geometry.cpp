@@ -10,10 +10,10 @@ int orientation(float a, float b, float c, float d, float e, float f) {
 
 bool isInsideQuad(const Quad& shape, float x, float y) {
     if (shape.pointCount != 4) return false;
-    const sf::Vector2f v0 = shape.corner(0);
-    const sf::Vector2f v1 = shape.corner(1);
-    const sf::Vector2f v2 = shape.corner(2);
-    const sf::Vector2f v3 = shape.corner(3);
+    const Vec2 v0 = shape.corner(0);
+    const Vec2 v1 = shape.corner(1);
+    const Vec2 v2 = shape.corner(2);
+    const Vec2 v3 = shape.corner(3);
     const bool n1 = orientation(x, y, v0.x, v0.y, v1.x, v1.y) < 0;
     if ((orientation(x, y, v1.x, v1.y, v2.x, v2.y) < 0) != n1) return false;
     if ((orientation(x, y, v2.x, v2.y, v3.x, v3.y) < 0) != n1) return false;

@@ -1,7 +1,7 @@
 // Invisible four-point collision quad: the true position of everything that can touch.
 #pragma once
 
-#include <SFML/System/Vector2.hpp>
+#include "geometry/values.h"
 
 #include <array>
 #include <cstddef>
@@ -11,19 +11,19 @@
 struct Quad {
     static constexpr std::size_t Capacity = 4;
 
-    std::array<sf::Vector2f, Capacity> points{};
+    std::array<Vec2, Capacity> points{};
     std::size_t pointCount = 0;
-    sf::Vector2f position{0.f, 0.f};
+    Vec2 position{0.f, 0.f};
 
     // Appends a point in local coordinates; a full quad ignores further points.
     bool addPoint(float x, float y) {
         if (pointCount == Capacity) return false;
-        points[pointCount++] = sf::Vector2f(x, y);
+        points[pointCount++] = Vec2(x, y);
         return true;
     }
 
     // Point i in window coordinates (the quad has no rotation, scale or centre).
-    sf::Vector2f corner(std::size_t i) const { return points[i] + position; }
+    Vec2 corner(std::size_t i) const { return points[i] + position; }
 
     // A w by h box built as (0,0), (0,h), (w,h), (w,0): the winding of the
     // player, the blocks and Vexmor.

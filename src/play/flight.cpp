@@ -1,7 +1,7 @@
 // Kestra's flight: 3 px sideways and 5 px up or down per frame, pushed back at the edges.
 #include "play/play.h"
 
-#include "shell/game.h"
+#include "shell/state/game.h"
 
 namespace {
 constexpr float StepX = 3.f;
@@ -20,7 +20,7 @@ void stepPlayer(Game& g) {
 
     // At an edge the push-back replaces the wish: no clamping, so the box
     // overshoots by up to one step and creeps back a pixel per frame.
-    const sf::Vector2f corner = g.playerBox.corner(0);
+    const Vec2 corner = g.playerBox.corner(0);
     const int xi = static_cast<int>(corner.x);
     const int yi = static_cast<int>(corner.y);
     if (xi < 0) dx = 1.f;

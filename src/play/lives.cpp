@@ -1,7 +1,7 @@
 // Hits, the two-second blink, lost lives, the life icon rows and the defeated flier.
 #include "play/play.h"
 
-#include "shell/game.h"
+#include "shell/state/game.h"
 
 #include <cstdint>
 

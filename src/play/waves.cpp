@@ -2,7 +2,7 @@
 #include "play/play.h"
 
 #include "geometry/geometry.h"
-#include "shell/game.h"
+#include "shell/state/game.h"
 
 #include <array>
 #include <cstddef>
@@ -204,7 +204,7 @@ void stepWave(Game& g) {
         if (g.hitActive) continue;  // blocks pass through a blinking flier
         // Only the block's corners are tested, each against the player's box.
         for (std::size_t c = 0; c < 4; ++c) {
-            const sf::Vector2f corner = block.corner(c);
+            const Vec2 corner = block.corner(c);
             if (isInsideQuad(g.playerBox, corner.x, corner.y)) startHit(g);
         }
     }

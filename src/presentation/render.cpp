@@ -1,7 +1,7 @@
 // The drawing pass: clears, draws the scene bottom to top from the layer table, presents.
 #include "presentation/render.h"
 
-#include "shell/game.h"
+#include "shell/state/game.h"
 
 #include <cstddef>
 
@@ -71,7 +71,7 @@ void cloudsInFront(Game& g) {  // clouds 2 and 1 pass in front of the player
 }
 
 void returnPrompt(Game& g) {  // sits on the lightning cloud
-    g.enterPrompt.position = g.lightningZone.position + sf::Vector2f(25.f, 25.f);
+    g.enterPrompt.position = g.lightningZone.position + Vec2(25.f, 25.f);
     draw(g, g.enterPrompt);
 }
 
@@ -130,7 +130,7 @@ constexpr Layer drawOrder[] = {
 }  // namespace
 
 void renderFrame(Game& g) {
-    g.io.clear(sf::Color(0, 0, 0, 255));
+    g.io.clear(Color(0, 0, 0, 255));
     for (const Layer& layer : drawOrder)
         if (layer.shown(g)) layer.draw(g);
     g.io.display();

@@ -1,5 +1,5 @@
 // The frame loop: every step of a frame, in the order the game runs them.
-#include "shell/game.h"
+#include "shell/loop.h"
 
 #include "play/play.h"
 #include "presentation/render.h"

@@ -1,5 +1,5 @@
 // Start-up: loads each asset group and builds the scene objects that show it, in order.
-#include "shell/game.h"
+#include "shell/loop.h"
 
 #include "play/play.h"
 #include "story/story.h"
@@ -16,8 +16,8 @@ void buildEndScreens(Game& g) {
 void buildLifeRowsAndCovers(Game& g) {
     Sprite vexmorLife(Picture::LivesVexmor);
     Sprite playerLife(Picture::LivesKestra);
-    playerLife.position = sf::Vector2f(25.f, 25.f);
-    vexmorLife.position = sf::Vector2f(75.f, 525.f);
+    playerLife.position = Vec2(25.f, 25.f);
+    vexmorLife.position = Vec2(75.f, 525.f);
     for (int k = 0; k < 10; ++k) {
         Sprite icon = playerLife;
         icon.position.x += static_cast<float>(75 * k);
@@ -40,7 +40,7 @@ void buildPrompts(Game& g) {
     g.playerBox.position.x = static_cast<float>(ScreenWidth / 10) + g.playerBox.points[0].x;
 
     // The arrows mark the start position around the player and never move.
-    const sf::Vector2f box = g.playerBox.position;
+    const Vec2 box = g.playerBox.position;
     Sprite up(Picture::ArrowUp), right(Picture::ArrowRight), down(Picture::ArrowDown),
         left(Picture::ArrowLeft);
     up.position.x = box.x;
@@ -58,7 +58,7 @@ void buildPlayer(Game& g) { g.playerSprite = Sprite(Picture::KestraCute); }
 
 void buildField(Game& g) {
     g.sinkSprite = Sprite(Picture::KitchenSink);
-    g.sinkSprite.position = sf::Vector2f(600.f, 300.f);
+    g.sinkSprite.position = Vec2(600.f, 300.f);
     g.blockPrototype = Quad::box(40.f, 40.f);
     g.blockPrototype.position.y = static_cast<float>(ScreenHeight / 2) + g.blockPrototype.points[0].y;
     g.blockPrototype.position.x = static_cast<float>(4 * (ScreenWidth / 10)) + g.blockPrototype.points[0].x;
@@ -66,7 +66,7 @@ void buildField(Game& g) {
 }
 
 void buildVexmor(Game& g) {
-    const sf::Vector2f stage(static_cast<float>(ScreenWidth * 3 / 4), static_cast<float>(ScreenHeight / 2));
+    const Vec2 stage(static_cast<float>(ScreenWidth * 3 / 4), static_cast<float>(ScreenHeight / 2));
     g.vexmorSprite = Sprite(Picture::VexmorBest);
     g.vexmorSprite.position = stage;
     g.vexmorBox = Quad::box(30.f, 80.f);
@@ -78,7 +78,7 @@ void buildSky(Game& g) {
     g.cloudPrototype = Sprite(Picture::OrdinaryCloud);
     g.lightningSprite = Sprite(Picture::LightningCloud);
     // The zone is wound the other way round from the boxes.
-    g.lightningZone.position = sf::Vector2f(200.f, 200.f);
+    g.lightningZone.position = Vec2(200.f, 200.f);
     g.lightningZone.addPoint(0.f, 0.f);
     g.lightningZone.addPoint(200.f, 0.f);
     g.lightningZone.addPoint(200.f, 100.f);

@@ -2,7 +2,7 @@
 #include "story/story.h"
 
 #include "geometry/geometry.h"
-#include "shell/game.h"
+#include "shell/state/game.h"
 
 #include <cstddef>
 #include <cstdlib>
@@ -27,7 +27,7 @@ void buildCloudField(Game& g) {
         cloud.position.y = g.cloudPrototype.position.y +
                            static_cast<float>(randomRange(ScreenHeight - 40, 0));
         if (i == 2) {  // one cloud always sails in front of the player
-            cloud.position = sf::Vector2f(2900.f, 330.f);
+            cloud.position = Vec2(2900.f, 330.f);
             foreground = true;
         }
         clouds.push_back(cloud);

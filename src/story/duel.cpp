@@ -3,7 +3,7 @@
 
 #include "geometry/geometry.h"
 #include "play/play.h"
-#include "shell/game.h"
+#include "shell/state/game.h"
 
 #include <cstdlib>
 
@@ -12,7 +12,7 @@ constexpr float ChaseStep = 1.25f;
 constexpr float StrikeDelay = 0.5f;  // seconds after the last Return press
 
 bool cornerInside(const Quad& corners, std::size_t i, const Quad& box) {
-    const sf::Vector2f c = corners.corner(i);
+    const Vec2 c = corners.corner(i);
     return isInsideQuad(box, c.x, c.y);
 }
 
@@ -45,9 +45,9 @@ float towards(float from, float to) {
 }
 
 void chase(Game& g) {
-    const sf::Vector2f player = g.playerBox.position;
-    const sf::Vector2f vexmor = g.vexmorBox.position;
-    g.vexmorBox.position += sf::Vector2f(towards(vexmor.x, player.x), towards(vexmor.y, player.y));
+    const Vec2 player = g.playerBox.position;
+    const Vec2 vexmor = g.vexmorBox.position;
+    g.vexmorBox.position += Vec2(towards(vexmor.x, player.x), towards(vexmor.y, player.y));
     g.vexmorSprite.position = g.vexmorBox.position;
 }
 }  // namespace
@@ -64,8 +64,8 @@ void launchSink(Game& g) {
 }
 
 void centreLightning(Game& g) {
-    g.lightningSprite.position = sf::Vector2f(400.f, 300.f);
-    g.lightningZone.position = sf::Vector2f(400.f, 300.f);
+    g.lightningSprite.position = Vec2(400.f, 300.f);
+    g.lightningZone.position = Vec2(400.f, 300.f);
 }
 
 void stepStrike(Game& g) {

@@ -1,7 +1,7 @@
 // The narration timeline: thirteen clips started by time on the story clock.
 #include "story/story.h"
 
-#include "shell/game.h"
+#include "shell/state/game.h"
 
 namespace {
 struct TimelineEntry {

@@ -1,7 +1,7 @@
 // The story's phase machine: the start gate, seven timed flights, the duel and the win sequence.
 #include "story/story.h"
 
-#include "shell/game.h"
+#include "shell/state/game.h"
 
 namespace {
 bool anyArrowHeld(const Game& g) { return g.leftHeld || g.rightHeld || g.upHeld || g.downHeld; }

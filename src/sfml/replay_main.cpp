@@ -1,7 +1,7 @@
 // tumblewing-replay: plays a recorded input through the real game and writes the frames asked for as PNGs.
-#include "shell/display_check.h"
-#include "shell/game.h"
-#include "shell/replay_platform.h"
+#include "sfml/display_check.h"
+#include "shell/loop.h"
+#include "sfml/replay_platform.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,7 +15,7 @@ namespace {
 
 const char* const Usage = R"(usage: tumblewing-replay [options] RECORDING
 
-Plays RECORDING (a recorded input, see src/shell/input_script.h) through the
+Plays RECORDING (a recorded input, see src/host/input_script.h) through the
 game at a fixed time per frame and writes the frames asked for as
 OUT/frame-NNNNN.png, and every clip start as "FRAME FILE" to OUT/clips.txt.
 

@@ -2,11 +2,9 @@
 #pragma once
 
 #include "geometry/quad.h"
-#include "shell/clock.h"
-#include "shell/platform.h"
-#include "shell/sprite.h"
-
-#include <SFML/Window/Event.hpp>
+#include "shell/state/clock.h"
+#include "shell/state/platform.h"
+#include "shell/state/sprite.h"
 
 #include <vector>
 
@@ -23,7 +21,7 @@ struct Game {
     Game& operator=(const Game&) = delete;
 
     Platform& io;
-    sf::Event event{};
+    Event event{};
 
     // The clocks, oldest first; hitClock is started again during scene building.
     Clock phaseClock;
@@ -86,13 +84,3 @@ struct Game {
     bool showWinScreen = false;
     int endScreenAlpha = 0;
 };
-
-// Loads every asset and builds the scene in start-up order. False when a
-// load failed; nothing after the failed file was attempted.
-bool buildScene(Game& g);
-
-// One frame of the game, every step in order.
-void runFrame(Game& g);
-
-// Frames until the window is closed.
-void runGame(Game& g);

@@ -1,5 +1,5 @@
 // Reading and writing recorded inputs: seed, end and one key event per line.
-#include "shell/input_script.h"
+#include "host/input_script.h"
 
 #include <istream>
 #include <ostream>
@@ -8,18 +8,18 @@
 namespace {
 
 struct KeyName {
-    sf::Keyboard::Key key;
+    Key key;
     const char* name;
 };
 
-using K = sf::Keyboard;
+using K = Key;
 constexpr KeyName keyNames[] = {
     {K::Left, "Left"},     {K::Right, "Right"},   {K::Up, "Up"},         {K::Down, "Down"},
     {K::Return, "Return"}, {K::Space, "Space"},   {K::Escape, "Escape"}, {K::LShift, "LShift"},
     {K::A, "A"},           {K::S, "S"},           {K::W, "W"},           {K::D, "D"},
 };
 
-bool keyFromName(const std::string& name, sf::Keyboard::Key& key) {
+bool keyFromName(const std::string& name, Key& key) {
     for (const KeyName& k : keyNames)
         if (name == k.name) {
             key = k.key;
@@ -35,16 +35,16 @@ bool fail(std::string& error, int line, const std::string& what) {
 
 }  // namespace
 
-const char* keyName(sf::Keyboard::Key key) {
+const char* keyName(Key key) {
     for (const KeyName& k : keyNames)
         if (k.key == key) return k.name;
     return nullptr;
 }
 
-sf::Event toEvent(const InputEvent& e) {
-    sf::Event event{};
+Event toEvent(const InputEvent& e) {
+    Event event{};
     event.type = e.type;
-    event.key.code = e.key;
+    event.key = e.key;
     return event;
 }
 
@@ -79,9 +79,9 @@ bool parseInputScript(std::istream& in, InputScript& script, std::string& error)
             return fail(error, line, "expected a frame number from 1, seed or end, got '" + first + "'");
         e.frame = static_cast<int>(frame);
         if (second == "press") {
-            e.type = sf::Event::KeyPressed;
+            e.type = Event::KeyPressed;
         } else if (second == "release") {
-            e.type = sf::Event::KeyReleased;
+            e.type = Event::KeyReleased;
         } else {
             return fail(error, line, "expected press or release, got '" + second + "'");
         }
@@ -97,7 +97,7 @@ bool parseInputScript(std::istream& in, InputScript& script, std::string& error)
 void writeInputScript(std::ostream& out, const InputScript& script) {
     out << "seed " << script.seed << '\n';
     for (const InputEvent& e : script.events)
-        out << e.frame << (e.type == sf::Event::KeyPressed ? " press " : " release ") << keyName(e.key)
+        out << e.frame << (e.type == Event::KeyPressed ? " press " : " release ") << keyName(e.key)
             << '\n';
     out << "end " << script.end << '\n';
 }

@@ -1,7 +1,7 @@
 // A restartable stopwatch that reads time through the platform seam.
 #pragma once
 
-#include "shell/platform.h"
+#include "shell/state/platform.h"
 
 class Clock {
 public:

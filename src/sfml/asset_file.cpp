@@ -1,5 +1,5 @@
 // Rejects asset names that are not regular files before any decoder sees them; decodes clips without a device.
-#include "shell/asset_file.h"
+#include "sfml/asset_file.h"
 
 #include <SFML/Audio/InputSoundFile.hpp>
 #include <SFML/System/Err.hpp>

@@ -1,15 +1,13 @@
 // The one seam between the game and the outside world: time, events, files, sound and drawing.
 #pragma once
 
-#include "shell/manifest.h"
-#include "shell/sprite.h"
+#include "geometry/values.h"
+#include "shell/state/manifest.h"
+#include "shell/state/sprite.h"
 
-#include <SFML/Graphics/Color.hpp>
-#include <SFML/Window/Event.hpp>
-
-// What the game core asks of its host. The SFML shell implements it with a
-// real window; the test harness implements it with scripted time and keys
-// and records every draw and clip start.
+// What the game core asks of its host. Each host implements it: the SFML
+// window, the off-screen replay, and the test harness with scripted time and
+// keys that records every draw and clip start.
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -19,7 +17,7 @@ public:
 
     // Window and events.
     virtual bool windowOpen() const = 0;
-    virtual bool pollEvent(sf::Event& event) = 0;
+    virtual bool pollEvent(Event& event) = 0;
     virtual void closeWindow() = 0;
 
     // Assets, loaded once at start, in manifest order. False means the file
@@ -30,7 +28,7 @@ public:
 
     // Output.
     virtual void play(Clip clip) = 0;
-    virtual void clear(sf::Color color) = 0;
+    virtual void clear(Color color) = 0;
     virtual void draw(const Sprite& sprite) = 0;
     virtual void display() = 0;
 };

@@ -1,11 +1,12 @@
 // The SFML host: the real window, textures, sound buffers and clips behind the platform seam.
 #pragma once
 
-#include "shell/canvas.h"
-#include "shell/clip_player.h"
-#include "shell/platform.h"
+#include "sfml/canvas.h"
+#include "sfml/clip_player.h"
+#include "shell/state/platform.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Window/Event.hpp>
 #include <SFML/System/Clock.hpp>
 
 class SfmlPlatform final : public Platform {
@@ -19,18 +20,19 @@ public:
 
     double now() const override;
     bool windowOpen() const override;
-    bool pollEvent(sf::Event& event) override;
+    bool pollEvent(Event& event) override;
     void closeWindow() override;
     bool loadClipBuffer(Clip clip) override;
     void buildClips() override;
     bool loadPicture(Picture picture) override;
     void play(Clip clip) override;
-    void clear(sf::Color color) override;
+    void clear(Color color) override;
     void draw(const Sprite& sprite) override;
     void display() override;
 
 private:
     sf::RenderWindow window_;
+    sf::Event pending_{};  // the window's event being translated
     sf::Clock time_;
     // Assets live until teardown, which releases them newest first.
     ClipPlayer clips_;  // the buffers and sounds, or silence without an audio device

@@ -1,9 +1,11 @@
 // The SFML host: one 800x600 window, its event queue, the loaded textures and voice clips.
-#include "shell/sfml_platform.h"
+#include "sfml/sfml_platform.h"
 
-#include "shell/game.h"
+#include "sfml/sfml_event.h"
+#include "shell/state/game.h"
 
 #include <SFML/Window/VideoMode.hpp>
+
 
 SfmlPlatform::SfmlPlatform()
     : window_(sf::VideoMode(ScreenWidth, ScreenHeight, 32), "Tumblewing Game",
@@ -22,7 +24,12 @@ double SfmlPlatform::now() const {
 }
 
 bool SfmlPlatform::windowOpen() const { return window_.isOpen(); }
-bool SfmlPlatform::pollEvent(sf::Event& event) { return window_.pollEvent(event); }
+bool SfmlPlatform::pollEvent(Event& event) {
+    if (!window_.pollEvent(pending_)) return false;
+    event = toCoreEvent(pending_);
+    return true;
+}
+
 void SfmlPlatform::closeWindow() { window_.close(); }
 
 bool SfmlPlatform::loadClipBuffer(Clip clip) { return clips_.load(clip); }
@@ -32,7 +39,7 @@ void SfmlPlatform::buildClips() { clips_.build(); }
 bool SfmlPlatform::loadPicture(Picture picture) { return canvas_.loadPicture(picture); }
 
 void SfmlPlatform::play(Clip clip) { clips_.play(clip); }
-void SfmlPlatform::clear(sf::Color color) { canvas_.clear(color); }
+void SfmlPlatform::clear(Color color) { canvas_.clear(color); }
 void SfmlPlatform::draw(const Sprite& sprite) { canvas_.draw(sprite); }
 
 void SfmlPlatform::display() {

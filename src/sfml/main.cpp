@@ -1,7 +1,7 @@
 // Tumblewing's entry point: the display check, the window, the seed, the frame limit, the game, the loop.
-#include "shell/display_check.h"
-#include "shell/game.h"
-#include "shell/sfml_platform.h"
+#include "sfml/display_check.h"
+#include "shell/loop.h"
+#include "sfml/sfml_platform.h"
 
 #include <SFML/System/Err.hpp>
 

@@ -1,7 +1,7 @@
 // The voice clips of the SFML host: sound buffers and sounds, or silence when no audio device opens.
 #pragma once
 
-#include "shell/manifest.h"
+#include "shell/state/manifest.h"
 
 #include <SFML/Audio/Sound.hpp>
 #include <SFML/Audio/SoundBuffer.hpp>

@@ -1,8 +1,9 @@
 // The drawing shared by the game window and the replay host: the manifest's textures and one frame's draws.
 #pragma once
 
-#include "shell/manifest.h"
-#include "shell/sprite.h"
+#include "host/hidden_draws.h"
+#include "shell/state/manifest.h"
+#include "shell/state/sprite.h"
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/Graphics/RenderTarget.hpp>
@@ -17,10 +18,8 @@
 // them onto a target: every picture whole, unscaled, its top-left corner on
 // the sprite's position, tinted by the sprite's colour.
 //
-// With the whole frame in hand it leaves out what no one can see: every
-// draw before the last one that covers the whole view with a fully opaque
-// picture at full alpha (the start curtain, a flash, an end screen), and the
-// clear under it. The pixels are the same either way; where the GL driver
+// With the whole frame in hand it leaves out what no one can see (see
+// visibleDraws): the pixels are the same either way; where the GL driver
 // fills pixels in software they are most of a frame's cost.
 class Canvas {
 public:
@@ -33,7 +32,7 @@ public:
     // a regular file is read.
     bool loadPicture(Picture picture);
 
-    void clear(sf::Color color);
+    void clear(Color color);
     void draw(const Sprite& sprite);
     // Paints the frame collected since the last paint or drop onto `target`.
     void paint(sf::RenderTarget& target);
@@ -46,14 +45,11 @@ public:
     std::size_t painted() const { return painted_; }
 
 private:
-    // Whether a sprite hides everything painted before it in the view.
-    bool coversView(const Sprite& s, const sf::FloatRect& view) const;
-
     std::array<std::unique_ptr<sf::Texture>, PictureCount> textures_;
-    std::array<bool, PictureCount> opaque_{};  // every pixel's alpha is 255, found when loaded
+    PictureLooks looks_{};  // sizes, and whether every pixel's alpha is 255, found when loaded
     bool culling_ = true;
     std::size_t painted_ = 0;
-    sf::Color clearColor_{0, 0, 0, 255};
+    Color clearColor_{0, 0, 0, 255};
     bool cleared_ = false;
     std::vector<Sprite> draws_;  // reserved once: a frame never allocates
     sf::Sprite brush_;           // reused for every draw

@@ -1,7 +1,7 @@
 // The replay host's time, input, silent clips and off-screen frames.
-#include "shell/replay_platform.h"
+#include "sfml/replay_platform.h"
 
-#include "shell/game.h"
+#include "shell/state/game.h"
 
 ReplayPlatform::ReplayPlatform(const InputScript& recording, double frameSeconds, FrameWanted wanted,
                                FrameDone done, std::ostream& clipLog)
@@ -18,7 +18,7 @@ void ReplayPlatform::beginFrame() {
     time_ += frameSeconds_;  // summed frame by frame, as the headless harness does
 }
 
-bool ReplayPlatform::pollEvent(sf::Event& event) {
+bool ReplayPlatform::pollEvent(Event& event) {
     if (pending_.empty() || pending_.front().frame > frame_) return false;
     event = toEvent(pending_.front());
     pending_.pop_front();

@@ -1,10 +1,10 @@
 // The replay host: the real core and the real pictures, with scripted time and a recorded input, drawn off screen.
 #pragma once
 
-#include "shell/canvas.h"
-#include "shell/clip_player.h"
-#include "shell/input_script.h"
-#include "shell/platform.h"
+#include "sfml/canvas.h"
+#include "sfml/clip_player.h"
+#include "host/input_script.h"
+#include "shell/state/platform.h"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 
@@ -35,13 +35,13 @@ public:
 
     double now() const override { return time_; }
     bool windowOpen() const override { return open_; }
-    bool pollEvent(sf::Event& event) override;
+    bool pollEvent(Event& event) override;
     void closeWindow() override { open_ = false; }
     bool loadClipBuffer(Clip clip) override { return clips_.load(clip); }  // checked as the game does
     void buildClips() override {}
     bool loadPicture(Picture picture) override { return canvas_.loadPicture(picture); }
     void play(Clip clip) override;
-    void clear(sf::Color color) override { canvas_.clear(color); }
+    void clear(Color color) override { canvas_.clear(color); }
     void draw(const Sprite& sprite) override { canvas_.draw(sprite); }
     void display() override;
 

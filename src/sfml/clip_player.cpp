@@ -1,7 +1,7 @@
 // Plays the narration through SFML, or checks the clips and stays silent when there is no audio device.
-#include "shell/clip_player.h"
+#include "sfml/clip_player.h"
 
-#include "shell/asset_file.h"
+#include "sfml/asset_file.h"
 
 #include <AL/alc.h>
 #include <SFML/System/Err.hpp>

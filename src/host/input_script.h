@@ -1,7 +1,7 @@
 // Recorded input: the key presses and releases of a play-through, frame by frame, as a small text file.
 #pragma once
 
-#include <SFML/Window/Event.hpp>
+#include "geometry/values.h"
 
 #include <iosfwd>
 #include <string>
@@ -19,8 +19,8 @@
 // from frame n + 1 on, exactly as a key pressed during frame n does in play.
 struct InputEvent {
     int frame = 0;
-    sf::Event::EventType type = sf::Event::KeyPressed;  // KeyPressed or KeyReleased
-    sf::Keyboard::Key key = sf::Keyboard::Unknown;
+    Event::Type type = Event::KeyPressed;  // KeyPressed or KeyReleased
+    Key key = Key::Unknown;
 };
 
 struct InputScript {
@@ -34,6 +34,6 @@ bool parseInputScript(std::istream& in, InputScript& script, std::string& error)
 void writeInputScript(std::ostream& out, const InputScript& script);
 
 // The key's name in recordings, or nullptr for a key that has none.
-const char* keyName(sf::Keyboard::Key key);
+const char* keyName(Key key);
 // The event a recorded line stands for.
-sf::Event toEvent(const InputEvent& e);
+Event toEvent(const InputEvent& e);

@@ -1,5 +1,5 @@
 // Opens the X display once, so a missing one is reported instead of aborting inside SFML.
-#include "shell/display_check.h"
+#include "sfml/display_check.h"
 
 #include <X11/Xlib.h>
 
