@@ -1,4 +1,6 @@
 // Benchmarks of the real drawing path: recorded frames painted into an SFML window, with and without the hidden draws.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 //
 // usage (needs a display): xvfb-run -a -s "-screen 0 1280x1024x24" build/test/bench/draw_bench
 // Reports process CPU time per frame, the GL driver's threads included.

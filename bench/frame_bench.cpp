@@ -1,4 +1,6 @@
 // Benchmarks of the core's per-frame work in wave 6, the busiest scene: corner tests, the wave step, the drawing pass, a whole frame.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "geometry/geometry.h"
 #include "play/play.h"
 #include "presentation/render.h"

@@ -1,4 +1,6 @@
 // The counting replacements of the global operator new and delete.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "alloc_count.h"
 
 #include <atomic>

@@ -1,4 +1,6 @@
 // Counts every heap allocation of the process, for tests that prove a frame allocates nothing.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Link alloc_count.cpp into the test binary: it replaces the global

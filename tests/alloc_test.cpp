@@ -1,4 +1,6 @@
 // The per-frame contact tests of the waves and the duel allocate nothing.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "harness.h"
 
 #include "geometry/geometry.h"

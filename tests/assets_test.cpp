@@ -1,4 +1,6 @@
 // The committed asset files: every one decodes, and the sizes and clip lengths the game's layout relies on hold.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "shell/state/manifest.h"
 #include "story_script.h"
 

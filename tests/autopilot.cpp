@@ -1,4 +1,6 @@
 // The scripted player: a lane search through the waves and a short look-ahead in the duel.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "autopilot.h"
 
 #include <algorithm>

@@ -1,4 +1,6 @@
 // A scripted player: reads the game as a player would see it and decides which keys to hold.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "shell/loop.h"

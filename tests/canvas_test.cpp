@@ -1,4 +1,6 @@
 // The canvas leaves out what a full-window picture hides, and the frame's pixels stay exactly the same.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "harness.h"
 
 #include "sfml/canvas.h"

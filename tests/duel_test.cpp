@@ -1,4 +1,6 @@
 // The duel: what each kind of touch costs, arming and landing a strike, the chase, the sink and the cloud.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "harness.h"
 
 #include "story/story.h"

@@ -1,4 +1,6 @@
 // Kestra's flight: step sizes and the push-back at each edge of the window.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "harness.h"
 
 #include <gtest/gtest.h>

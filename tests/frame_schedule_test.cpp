@@ -1,4 +1,6 @@
 // The frame schedule: 60 frames a second whatever the callback rate, none skipped or doubled for jitter.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "host/frame_schedule.h"
 
 #include <gtest/gtest.h>

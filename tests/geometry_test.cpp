@@ -1,4 +1,6 @@
 // Point-in-quad truncation rules and the random range helper.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "geometry/geometry.h"
 
 #include <gtest/gtest.h>

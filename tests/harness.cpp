@@ -1,4 +1,6 @@
 // Headless harness: a scripted platform for driving the game core in tests and benchmarks.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "harness.h"
 
 #include <algorithm>

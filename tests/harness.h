@@ -1,4 +1,6 @@
 // Headless harness: runs the game core frame by frame with scripted time and keys, recording draws and clip starts.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "shell/loop.h"

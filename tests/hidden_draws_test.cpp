@@ -1,4 +1,6 @@
 // The hidden-draw rule: which draws a later opaque full-window picture hides.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "host/hidden_draws.h"
 
 #include <gtest/gtest.h>

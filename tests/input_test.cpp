@@ -1,4 +1,6 @@
 // The event poll and its place in the frame: held keys, Return's timer, closing the window.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "harness.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,6 @@
 // Hits and lives: the blink schedule, the icon rows, and the defeated flier's rise.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "harness.h"
 
 #include "play/play.h"

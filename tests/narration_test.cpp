@@ -1,4 +1,6 @@
 // The narration timeline: open start windows, repeated starts, missed windows.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "harness.h"
 
 #include "story/story.h"

@@ -1,4 +1,6 @@
 // Records the autopilot's winning and losing play-throughs as input files.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 //
 // usage: record_inputs DIR    writes DIR/win.keys and DIR/lose.keys
 #include "autopilot.h"

@@ -1,4 +1,6 @@
 // The drawing pass: layer order, conditions, the curtain fade, the Return prompt and the end screens.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "harness.h"
 
 #include "presentation/render.h"

@@ -1,4 +1,6 @@
 // The recorded play-throughs: the win and the loss they were made for, the first frame of every wave, and the file format.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "harness.h"
 
 #include <gtest/gtest.h>

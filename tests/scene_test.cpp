@@ -1,4 +1,6 @@
 // Start-up: the load order, stopping at the first failed file, and the scene the first frame sees.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "harness.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,6 @@
 // Soak of the game core: hours of random keys and frame times and scripted wins, every frame checked.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 //
 // usage: soak [--hours H] [--seed N] [gtest options]
 //   --hours H   simulated hours of play (default 0.5); CI runs a few, a long run ten or more

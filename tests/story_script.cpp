@@ -1,4 +1,6 @@
 // A scripted play-through of the whole story: the gate, seven waves, the duel's five strikes, the win.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "story_script.h"
 
 namespace {

@@ -1,4 +1,6 @@
 // A scripted play-through of the whole story, shared by the story tests and the asset checks.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "harness.h"

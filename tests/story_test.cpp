@@ -1,4 +1,6 @@
 // The story from the first arrow press to the win screen: phase timing, scenery changes, clouds and flashes.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "story_script.h"
 
 #include "story/story.h"

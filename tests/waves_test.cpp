@@ -1,4 +1,6 @@
 // The obstacle waves: layouts from the tables, the scroll, and which block positions count as a hit.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "harness.h"
 
 #include "play/play.h"

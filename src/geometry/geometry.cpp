@@ -1,4 +1,6 @@
 // Point-in-quad test and random range, exactly as the collision rules need them.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "geometry/geometry.h"
 
 #include <cstdlib>

@@ -1,4 +1,6 @@
 // The game's only collision test and its random placement helper.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "geometry/quad.h"

@@ -1,4 +1,6 @@
 // Invisible four-point collision quad: the true position of everything that can touch.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "geometry/values.h"

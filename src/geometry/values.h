@@ -1,4 +1,6 @@
 // The core's plain value types: a 2-D float vector, an RGBA colour and the window events the game reads.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,6 @@
 // When each frame is due: a fixed 1/60 s schedule of absolute deadlines, shared by every host that paces itself.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 constexpr double FrameSeconds = 1.0 / 60.0;

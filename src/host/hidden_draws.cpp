@@ -1,4 +1,6 @@
 // The rule that leaves out the draws a later full-window opaque picture hides.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "host/hidden_draws.h"
 
 namespace {

@@ -1,4 +1,6 @@
 // Which of a frame's draws nobody can see: those under a later opaque picture that covers the whole view.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "geometry/values.h"

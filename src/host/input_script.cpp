@@ -1,4 +1,6 @@
 // Reading and writing recorded inputs: seed, end and one key event per line.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "host/input_script.h"
 
 #include <istream>

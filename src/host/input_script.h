@@ -1,4 +1,6 @@
 // Recorded input: the key presses and releases of a play-through, frame by frame, as a small text file.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "geometry/values.h"

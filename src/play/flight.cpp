@@ -1,4 +1,6 @@
 // Kestra's flight: 3 px sideways and 5 px up or down per frame, pushed back at the edges.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "play/play.h"
 
 #include "shell/state/game.h"

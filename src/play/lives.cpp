@@ -1,4 +1,6 @@
 // Hits, the two-second blink, lost lives, the life icon rows and the defeated flier.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "play/play.h"
 
 #include "shell/state/game.h"

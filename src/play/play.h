@@ -1,4 +1,6 @@
 // The play field's per-frame steps: flight, obstacle waves, hits and lives.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 struct Game;

@@ -1,4 +1,6 @@
 // The seven obstacle waves: their layout tables, the build at start and the per-frame scroll and contact test.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "play/play.h"
 
 #include "geometry/geometry.h"

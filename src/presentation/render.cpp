@@ -1,4 +1,6 @@
 // The drawing pass: clears, draws the scene bottom to top from the layer table, presents.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "presentation/render.h"
 
 #include "shell/state/game.h"

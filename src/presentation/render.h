@@ -1,4 +1,6 @@
 // The drawing pass: the scene's layering, one table row per layer.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 struct Game;

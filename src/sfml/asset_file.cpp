@@ -1,4 +1,6 @@
 // Rejects asset names that are not regular files before any decoder sees them; decodes clips without a device.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "sfml/asset_file.h"
 
 #include <SFML/Audio/InputSoundFile.hpp>

@@ -1,4 +1,6 @@
 // The checks asset files pass before the game uses them: only regular files are read; clips decode whole.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // True when `name` is a regular file (a symbolic link to one counts). A

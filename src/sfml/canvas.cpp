@@ -1,4 +1,6 @@
 // The textures of the 32 pictures and the painting of one frame's draws onto a window or an off-screen target.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "sfml/canvas.h"
 
 #include "sfml/asset_file.h"

@@ -1,4 +1,6 @@
 // The drawing shared by the game window and the replay host: the manifest's textures and one frame's draws.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "host/hidden_draws.h"

@@ -1,4 +1,6 @@
 // Plays the narration through SFML, or checks the clips and stays silent when there is no audio device.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "sfml/clip_player.h"
 
 #include "sfml/asset_file.h"

@@ -1,4 +1,6 @@
 // The voice clips of the SFML host: sound buffers and sounds, or silence when no audio device opens.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "shell/state/manifest.h"

@@ -1,4 +1,6 @@
 // Opens the X display once, so a missing one is reported instead of aborting inside SFML.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "sfml/display_check.h"
 
 #include <X11/Xlib.h>

@@ -1,4 +1,6 @@
 // Whether the X display the window needs can be opened, asked before any window is made.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <string>

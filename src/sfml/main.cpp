@@ -1,4 +1,6 @@
 // Tumblewing's entry point: the display check, the window, the seed, the frame limit, the game, the loop.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "sfml/display_check.h"
 #include "shell/loop.h"
 #include "sfml/sfml_platform.h"

@@ -1,4 +1,6 @@
 // tumblewing-replay: plays a recorded input through the real game and writes the frames asked for as PNGs.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "sfml/display_check.h"
 #include "shell/loop.h"
 #include "sfml/replay_platform.h"

@@ -1,4 +1,6 @@
 // The replay host's time, input, silent clips and off-screen frames.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "sfml/replay_platform.h"
 
 #include "shell/state/game.h"

@@ -1,4 +1,6 @@
 // The replay host: the real core and the real pictures, with scripted time and a recorded input, drawn off screen.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "sfml/canvas.h"

@@ -1,4 +1,6 @@
 // Translates SFML's window events into the core's: closes, the keys the game knows, and the rest as Other.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "sfml/sfml_event.h"
 
 namespace {

@@ -1,4 +1,6 @@
 // The SFML window's events as the core reads them.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "geometry/values.h"

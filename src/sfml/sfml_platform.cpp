@@ -1,4 +1,6 @@
 // The SFML host: one 800x600 window, its event queue, the loaded textures and voice clips.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "sfml/sfml_platform.h"
 
 #include "sfml/sfml_event.h"

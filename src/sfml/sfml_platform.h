@@ -1,4 +1,6 @@
 // The SFML host: the real window, textures, sound buffers and clips behind the platform seam.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "sfml/canvas.h"

@@ -1,4 +1,6 @@
 // The frame loop: every step of a frame, in the order the game runs them.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "shell/loop.h"
 
 #include "play/play.h"

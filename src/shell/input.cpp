@@ -1,4 +1,6 @@
 // The event poll: arrows and Return set and clear the held-key flags; a close request closes the window.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "shell/input.h"
 
 #include "shell/state/game.h"

@@ -1,4 +1,6 @@
 // The event poll: window close and the five held keys.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 struct Game;

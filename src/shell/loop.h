@@ -1,4 +1,6 @@
 // The game's spine as a host sees it: build the scene once, then run frames.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "shell/state/game.h"

@@ -1,4 +1,6 @@
 // Start-up: loads each asset group and builds the scene objects that show it, in order.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "shell/loop.h"
 
 #include "play/play.h"

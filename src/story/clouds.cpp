@@ -1,4 +1,6 @@
 // The cloud field: twenty clouds in two layers, copied into eight identical groups, drifting left.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "story/story.h"
 
 #include "geometry/geometry.h"

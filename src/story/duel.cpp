@@ -1,4 +1,6 @@
 // The closing duel: Vexmor's chase and touch, the kitchen sink, and the lightning strike.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "story/story.h"
 
 #include "geometry/geometry.h"

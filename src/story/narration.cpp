@@ -1,4 +1,6 @@
 // The narration timeline: thirteen clips started by time on the story clock.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "story/story.h"
 
 #include "shell/state/game.h"

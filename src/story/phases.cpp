@@ -1,4 +1,6 @@
 // The story's phase machine: the start gate, seven timed flights, the duel and the win sequence.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include "story/story.h"
 
 #include "shell/state/game.h"

@@ -1,4 +1,6 @@
 // The scripted story's per-frame steps: narration, phases, the duel and the cloud field.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 struct Game;

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # The core and the shared host pieces use nothing but the C++ standard library and src/, and every
+# SPDX-FileCopyrightText: 2026 Tumblewing developers
+# SPDX-License-Identifier: MIT
 # folder includes only the folders beneath it.
 set -euo pipefail
 root=$1

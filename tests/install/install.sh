@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Tests of the installed game and its Debian package: what cmake --install and cpack lay down, and that it starts from anywhere.
+# SPDX-FileCopyrightText: 2026 Tumblewing developers
+# SPDX-License-Identifier: MIT
 #
 # usage: install.sh BUILD XWINDOW SOURCE VERSION CASE [ARG]
 #   metadata     the installed menu entry, AppStream metadata, manual page and icons are valid and agree on VERSION

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Draws the golden moments again with tumblewing-replay and compares each with its golden picture.
+# SPDX-FileCopyrightText: 2026 Tumblewing developers
+# SPDX-License-Identifier: MIT
 #
 # usage: render.sh REPLAY ROOT OUTDIR [--update]
 #   REPLAY    the tumblewing-replay executable

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # The bad-input matrix: every asset file broken six ways must end start-up with exit code 1, at once and quietly.
+# SPDX-FileCopyrightText: 2026 Tumblewing developers
+# SPDX-License-Identifier: MIT
 #
 # usage: bad_inputs.sh TUMBLEWING ASSETS [FILE...]
 #

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Smoke tests of the real tumblewing executable in a virtual X display with a silent sound backend.
+# SPDX-FileCopyrightText: 2026 Tumblewing developers
+# SPDX-License-Identifier: MIT
 #
 # usage: smoke.sh TUMBLEWING XWINDOW ASSETS CASE [ARG]
 #   window          the window appears at 800x600 and a close request ends it with 0

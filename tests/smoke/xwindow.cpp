@@ -1,4 +1,6 @@
 // Test helper for the smoke tests: finds a top-level X window by title, reports its size, asks it to close.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Builds the menu icon from tools/assets/icon/: the SVG and PNGs at 16 to 256 px, laid out as in the hicolor theme.
+# SPDX-FileCopyrightText: 2026 Tumblewing developers
+# SPDX-License-Identifier: MIT
 # Usage: tools/assets/make-icon.sh OUTDIR     (writes OUTDIR/hicolor/SIZE/apps/ID.svg|png)
 # Needs: python3, rsvg-convert (librsvg2-bin), optipng.
 # Deterministic: the same sources give byte-identical files.

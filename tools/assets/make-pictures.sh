@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Builds Tumblewing's 32 pictures from the SVG sources in tools/assets/pictures/.
+# SPDX-FileCopyrightText: 2026 Tumblewing developers
+# SPDX-License-Identifier: MIT
 # Usage: tools/assets/make-pictures.sh OUTDIR
 # Needs: python3, rsvg-convert (librsvg2-bin), optipng, cjpeg (libjpeg-turbo-progs),
 #        ImageMagick's convert (only for the one JPEG), fonts-dejavu-core.

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Builds Tumblewing's fifteen narration clips (Ogg Vorbis) from narration/script.txt with Festival, sox and oggenc.
+# SPDX-FileCopyrightText: 2026 Tumblewing developers
+# SPDX-License-Identifier: MIT
 #
 # Usage: tools/assets/make-voice.sh OUTDIR
 #

@@ -1,4 +1,6 @@
 // A restartable stopwatch that reads time through the platform seam.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "shell/state/platform.h"

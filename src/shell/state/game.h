@@ -1,4 +1,6 @@
 // Game: the one owner of every scene object, clock, flag and counter for the whole run.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "geometry/quad.h"

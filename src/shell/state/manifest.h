@@ -1,4 +1,6 @@
 // The 47 asset files: every voice clip and picture, in load order, with its load group.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <array>

@@ -1,4 +1,6 @@
 // The one seam between the game and the outside world: time, events, files, sound and drawing.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "geometry/values.h"

@@ -1,4 +1,6 @@
 // A picture on screen: which manifest picture, where its top-left corner is, and its colour.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include "geometry/values.h"
