@@ -1,0 +1,52 @@
+// Voice clips through Emscripten's OpenAL: buffers from the decoded samples, one source each.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
+#include "web/clip_voice.h"
+
+#include <cstddef>
+
+// Emscripten's OpenAL suspends and resumes the whole device's Web Audio context.
+extern "C" void emscripten_alcDevicePauseSOFT(ALCdevice* device);
+extern "C" void emscripten_alcDeviceResumeSOFT(ALCdevice* device);
+
+ClipVoice::ClipVoice() {
+    device_ = alcOpenDevice(nullptr);
+    if (device_ == nullptr) return;
+    context_ = alcCreateContext(device_, nullptr);
+    if (context_ == nullptr) return;
+    alcMakeContextCurrent(context_);
+    alGenBuffers(static_cast<ALsizei>(ClipCount), buffers_.data());
+    alGenSources(static_cast<ALsizei>(ClipCount), sources_.data());
+}
+
+ClipVoice::~ClipVoice() {
+    if (context_ != nullptr) {
+        alDeleteSources(static_cast<ALsizei>(ClipCount), sources_.data());
+        alDeleteBuffers(static_cast<ALsizei>(ClipCount), buffers_.data());
+        alcMakeContextCurrent(nullptr);
+        alcDestroyContext(context_);
+    }
+    if (device_ != nullptr) alcCloseDevice(device_);
+}
+
+void ClipVoice::load(Clip clip, const DecodedClip& samples) {
+    if (silent()) return;
+    const std::size_t i = static_cast<std::size_t>(clip);
+    const ALenum format = samples.channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16;
+    if (samples.channels > 2) return;  // the game's clips are mono
+    alBufferData(buffers_[i], format, samples.samples.data(),
+                 static_cast<ALsizei>(samples.samples.size() * sizeof(samples.samples[0])), samples.sampleRate);
+    alSourcei(sources_[i], AL_BUFFER, static_cast<ALint>(buffers_[i]));
+}
+
+void ClipVoice::play(Clip clip) {
+    if (!silent()) alSourcePlay(sources_[static_cast<std::size_t>(clip)]);
+}
+
+void ClipVoice::suspend() {
+    if (!silent()) emscripten_alcDevicePauseSOFT(device_);
+}
+
+void ClipVoice::resume() {
+    if (!silent()) emscripten_alcDeviceResumeSOFT(device_);
+}

@@ -1,0 +1,56 @@
+// The browser's drawing: the pictures as WebGL textures and one frame's draws painted as the desktop paints them.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "host/hidden_draws.h"
+#include "shell/state/sprite.h"
+#include "web/asset_files.h"
+
+#include <GLES2/gl2.h>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Collects a frame's clear and draws as the core makes them, then paints them
+// into the current WebGL context's 800x600 canvas: every picture whole at its
+// own size, its top-left corner on the sprite's position (fractions kept, as
+// the desktop keeps them), tinted by the sprite's colour, sampled at the
+// nearest texel, blended as the desktop blends (colour: source alpha, one
+// minus source alpha; alpha: one, one minus source alpha). The draws a later
+// full-window opaque picture hides are left out (see visibleDraws).
+class GlCanvas {
+public:
+    GlCanvas();  // needs the current WebGL context
+    ~GlCanvas();
+    GlCanvas(const GlCanvas&) = delete;
+    GlCanvas& operator=(const GlCanvas&) = delete;
+
+    void loadPicture(Picture picture, const DecodedPicture& image);
+
+    void clear(Color color);
+    void draw(const Sprite& sprite);
+    void paint();  // paints and forgets the collected frame
+    void drop();   // forgets it unpainted
+    std::size_t painted() const { return painted_; }
+
+private:
+    struct Vertex {
+        float x, y;
+        float left, top, width, height;  // the picture's place, the same at every corner
+        std::uint8_t r, g, b, a;
+    };
+
+    std::array<GLuint, PictureCount> textures_{};
+    PictureLooks looks_{};
+    GLuint program_ = 0;
+    GLuint vertexBuffer_ = 0;
+    std::size_t bufferVertices_ = 0;  // the vertex buffer's room
+    Color clearColor_{0, 0, 0, 255};
+    bool cleared_ = false;
+    std::size_t painted_ = 0;
+    std::vector<Sprite> draws_;     // reserved once: a frame never allocates
+    std::vector<Vertex> vertices_;  // six a draw
+};

@@ -1,0 +1,19 @@
+// Which of the browser's keys the game takes, and as which key.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "geometry/values.h"
+
+// A key as the page sees it: the game's key, and whether the page keeps the
+// browser from acting on it too (scrolling, pressing a focused button).
+struct PageKey {
+    Key key = Key::Unknown;
+    bool taken = false;
+};
+
+// `name` is the DOM event's `key` value ("ArrowLeft", "Enter", "a", ...). The
+// four arrows and Return (either Enter key) are the game's and the browser
+// never sees them; every other key is left to the browser untouched, so its
+// shortcuts keep working, and reaches the game only as a key it ignores.
+PageKey pageKey(const char* name);

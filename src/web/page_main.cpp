@@ -1,0 +1,205 @@
+// What the page calls: the files to fetch, the live game on the display's animation callbacks, and the replay mode.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
+#include "host/frame_schedule.h"
+#include "presentation/render.h"
+#include "shell/loop.h"
+#include "web/key_map.h"
+#include "web/page_platform.h"
+
+#include <emscripten/emscripten.h>
+#include <emscripten/html5.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <sstream>
+#include <string>
+
+// The page's side (page.js) of the calls the game makes into it.
+EM_JS(void, pageStarted, (), { if (Module.onStarted) Module.onStarted(); });
+EM_JS(void, pageFramePainted, (int frame), { if (Module.onFramePainted) Module.onFramePainted(frame); });
+EM_JS(int, pageSoundRunning, (), {
+    return typeof AL !== 'undefined' && AL.currentCtx && AL.currentCtx.audioCtx.state === 'running' ? 1 : 0;
+});
+EM_JS(void, pageClipStarted, (int frame, const char* file), {
+    if (Module.onClipStarted) Module.onClipStarted(frame, UTF8ToString(file));
+});
+
+namespace {
+
+AssetFiles files;  // filled by the page before anything starts
+
+bool makeContext() {
+    EmscriptenWebGLContextAttributes attributes;
+    emscripten_webgl_init_context_attributes(&attributes);
+    attributes.alpha = EM_FALSE;  // an opaque canvas, as the desktop's window is
+    attributes.depth = EM_FALSE;
+    attributes.stencil = EM_FALSE;
+    attributes.antialias = EM_FALSE;  // every pixel whole, as on the desktop
+    attributes.premultipliedAlpha = EM_FALSE;
+    attributes.majorVersion = 1;
+    const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_create_context("#canvas", &attributes);
+    return context > 0 && emscripten_webgl_make_context_current(context) == EMSCRIPTEN_RESULT_SUCCESS;
+}
+
+// The live game. Nothing in it is ever released: the page ends with the tab.
+struct Live {
+    PageTime time;
+    ClipVoice voice;
+    LivePlatform platform{files, voice, time, [this](Clip clip) { pageClipStarted(static_cast<int>(frames + 1), fileOf(clip)); }};
+    Game game{platform};
+    std::unique_ptr<FrameSchedule> schedule;
+    bool started = false;  // the player has clicked or pressed a key
+    long long frames = 0;
+};
+Live* live = nullptr;
+
+double browserSeconds() { return emscripten_get_now() / 1000.0; }
+
+void start() {
+    if (live->started) return;
+    live->started = true;
+    live->voice.resume();
+    pageStarted();
+}
+
+EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void*) {
+    const PageKey key = pageKey(e->key);
+    if (!live->started) {
+        // The first press only lifts the page's overlay and wakes the sound.
+        if (type == EMSCRIPTEN_EVENT_KEYDOWN) start();
+        return key.taken;
+    }
+    Event event;
+    event.type = type == EMSCRIPTEN_EVENT_KEYDOWN ? Event::KeyPressed : Event::KeyReleased;
+    event.key = key.key;
+    live->platform.press(event);
+    return key.taken;  // the browser acts on every key but the game's five
+}
+
+EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*) {
+    const double now = browserSeconds();
+    if (e->hidden) {
+        live->time.hide(now);
+        live->voice.suspend();
+    } else if (live->time.hidden()) {
+        live->schedule->pause(live->time.show(now), now);
+        if (live->started) live->voice.resume();
+    }
+    return EM_FALSE;
+}
+
+EM_BOOL onAnimationFrame(double milliseconds, void*) {
+    if (!live->time.hidden() && live->schedule->take(milliseconds / 1000.0)) {
+        runFrame(live->game);
+        live->frames += 1;
+        if (live->frames == 1) pageFramePainted(1);  // the page measures its start-up by it
+    }
+    return EM_TRUE;
+}
+
+// The replay mode.
+struct Replay {
+    explicit Replay(const InputScript& recording)
+        : platform(files, recording, [](int frame) { pageFramePainted(frame); },
+                   [](int frame, Clip clip) { pageClipStarted(frame, fileOf(clip)); }) {}
+    ReplayPlatform platform;
+    Game game{platform};
+};
+Replay* replay = nullptr;
+
+}  // namespace
+
+extern "C" {
+
+// The files to fetch, in the order they are loaded.
+EMSCRIPTEN_KEEPALIVE int tw_asset_count() { return static_cast<int>(AssetFileCount); }
+EMSCRIPTEN_KEEPALIVE const char* tw_asset_name(int index) { return assetName(static_cast<std::size_t>(index)); }
+// Where the page copies a fetched file's bytes.
+EMSCRIPTEN_KEEPALIVE std::uint8_t* tw_asset_slot(int index, int size) {
+    if (index < 0 || size < 0) return nullptr;
+    return files.slot(static_cast<std::size_t>(index), static_cast<std::size_t>(size));
+}
+
+// Starts the game from the fetched files: -1 when it runs, 2 * index of the
+// file that ended start-up (+ 1 when it was fetched but does not decode),
+// -2 when the page has no WebGL.
+EMSCRIPTEN_KEEPALIVE int tw_play() {
+    if (live != nullptr || replay != nullptr) return -1;
+    if (!makeContext()) return -2;
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    live = new Live;
+    if (!buildScene(live->game)) {
+        const std::size_t failed = live->platform.failedFile();
+        return static_cast<int>(2 * failed + (live->platform.failedFileFetched() ? 1 : 0));
+    }
+    live->schedule = std::make_unique<FrameSchedule>(browserSeconds(), CallbackSlack);
+    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKey);
+    emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKey);
+    emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onVisibility);
+    emscripten_request_animation_frame_loop(onAnimationFrame, nullptr);
+    return -1;
+}
+
+// The player clicked the page's overlay.
+EMSCRIPTEN_KEEPALIVE void tw_start() {
+    if (live != nullptr) start();
+}
+
+// Readings for the page's tests: 0 phase, 1 the story clock, 2 the flier's
+// x, 3 frames run, 4 draws painted in the last frame, 5 whether sound is
+// running (not suspended by the browser or a hidden page).
+EMSCRIPTEN_KEEPALIVE double tw_probe(int what) {
+    Game* g = live != nullptr ? &live->game : replay != nullptr ? &replay->game : nullptr;
+    if (g == nullptr) return 0.0;
+    switch (what) {
+    case 0: return g->phase;
+    case 1: return static_cast<double>(g->storyClock.seconds());
+    case 2: return static_cast<double>(g->playerBox.position.x);
+    case 3: return live != nullptr ? static_cast<double>(live->frames) : replay->platform.frame();
+    case 4: return static_cast<double>(live != nullptr ? live->platform.painted() : replay->platform.painted());
+    case 5: return pageSoundRunning();
+    default: return 0.0;
+    }
+}
+
+// The replay mode: a recording's text; 0 when ready, 1 + index as tw_play
+// when a file ended start-up, -2 without WebGL, -3 for a bad recording.
+EMSCRIPTEN_KEEPALIVE int tw_replay_begin(const char* recordingText) {
+    if (live != nullptr || replay != nullptr) return -3;
+    InputScript recording;
+    std::istringstream in(recordingText);
+    std::string error;
+    if (!parseInputScript(in, recording, error)) return -3;
+    if (!makeContext()) return -2;
+    std::srand(recording.seed);  // the layout the recording was made with
+    replay = new Replay(recording);
+    if (!buildScene(replay->game)) {
+        const std::size_t failed = replay->platform.failedFile();
+        return 1 + static_cast<int>(2 * failed + (replay->platform.failedFileFetched() ? 1 : 0));
+    }
+    return 0;
+}
+
+EMSCRIPTEN_KEEPALIVE void tw_replay_want(int frame) {
+    if (replay != nullptr) replay->platform.want(frame);
+}
+
+// Runs frames up to `last`; each frame asked for is handed to the page while on the canvas.
+EMSCRIPTEN_KEEPALIVE void tw_replay_run(int last) {
+    if (replay == nullptr) return;
+    while (replay->platform.frame() < last) {
+        replay->platform.beginFrame();
+        runFrame(replay->game);
+    }
+}
+
+// Draws the replay's current scene once more, its state held still (for measuring a frame's cost).
+EMSCRIPTEN_KEEPALIVE void tw_replay_redraw() {
+    if (replay == nullptr) return;
+    replay->platform.want(replay->platform.frame());
+    renderFrame(replay->game);
+}
+
+}  // extern "C"

@@ -1,0 +1,89 @@
+// Loading, time, keys and frames of the browser's two hosts.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
+#include "web/page_platform.h"
+
+#include "host/frame_schedule.h"
+
+#include <emscripten/emscripten.h>
+
+#include <algorithm>
+
+bool PagePlatform::fail(std::size_t index) {
+    failedFile_ = index;
+    failedFetched_ = files_.fetched(index);
+    return false;
+}
+
+bool PagePlatform::loadClipBuffer(Clip clip) {
+    const std::size_t i = assetIndex(clip);
+    DecodedClip samples;
+    if (!files_.fetched(i) || !decodeClip(files_.bytes(i), samples)) return fail(i);
+    files_.release(i);
+    if (voice_ != nullptr) voice_->load(clip, samples);
+    return true;
+}
+
+bool PagePlatform::loadPicture(Picture picture) {
+    const std::size_t i = assetIndex(picture);
+    DecodedPicture image;
+    if (!files_.fetched(i) || !decodePicture(files_.bytes(i), image)) return fail(i);
+    files_.release(i);
+    canvas_.loadPicture(picture, image);
+    return true;
+}
+
+void LivePlatform::press(Event event) {
+    if (count_ == waiting_.size()) return;
+    waiting_[(first_ + count_) % waiting_.size()] = event;
+    count_ += 1;
+}
+
+void LivePlatform::play(Clip clip) {
+    voice_.play(clip);
+    clipStarted_(clip);
+}
+
+double LivePlatform::now() const { return time_.at(emscripten_get_now() / 1000.0); }
+
+bool LivePlatform::pollEvent(Event& event) {
+    if (count_ == 0) return false;
+    event = waiting_[first_];
+    first_ = (first_ + 1) % waiting_.size();
+    count_ -= 1;
+    return true;
+}
+
+ReplayPlatform::ReplayPlatform(AssetFiles& files, const InputScript& recording, FramePainted done,
+                               ClipStarted clipStarted)
+    : PagePlatform(files, nullptr),
+      pending_(recording.events.begin(), recording.events.end()),
+      done_(std::move(done)),
+      clipStarted_(std::move(clipStarted)) {}
+
+void ReplayPlatform::want(int frame) {
+    const auto at = std::lower_bound(wanted_.begin(), wanted_.end(), frame);
+    if (at == wanted_.end() || *at != frame) wanted_.insert(at, frame);
+}
+
+void ReplayPlatform::beginFrame() {
+    frame_ += 1;
+    time_ += FrameSeconds;  // summed frame by frame, as the desktop's replay does
+}
+
+bool ReplayPlatform::pollEvent(Event& event) {
+    if (pending_.empty() || pending_.front().frame > frame_) return false;
+    event = toEvent(pending_.front());
+    pending_.pop_front();
+    return true;
+}
+
+void ReplayPlatform::display() {
+    while (!wanted_.empty() && wanted_.front() < frame_) wanted_.pop_front();
+    if (wanted_.empty() || wanted_.front() != frame_) {
+        canvas_.drop();
+        return;
+    }
+    canvas_.paint();
+    done_(frame_);
+}

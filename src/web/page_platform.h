@@ -1,0 +1,107 @@
+// The browser's hosts of the core: the live page and its replay mode, sharing the fetched files and the drawing.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "host/input_script.h"
+#include "shell/state/platform.h"
+#include "web/asset_files.h"
+#include "web/clip_voice.h"
+#include "web/gl_canvas.h"
+#include "web/page_time.h"
+
+#include <array>
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <utility>
+
+// Loading from the fetched files and drawing into the page's canvas, alike
+// for both hosts. The first file that is missing or does not decode ends
+// start-up; `failedFile` names it.
+class PagePlatform : public Platform {
+public:
+    // Without `voice` the clips are decoded and checked, never played.
+    PagePlatform(AssetFiles& files, ClipVoice* voice) : files_(files), voice_(voice) {}
+
+    bool loadClipBuffer(Clip clip) override;
+    void buildClips() override {}
+    bool loadPicture(Picture picture) override;
+    void clear(Color color) override { canvas_.clear(color); }
+    void draw(const Sprite& sprite) override { canvas_.draw(sprite); }
+
+    // The manifest index of the file that ended start-up, and whether it had
+    // been fetched (so it did not decode) or not.
+    std::size_t failedFile() const { return failedFile_; }
+    bool failedFileFetched() const { return failedFetched_; }
+    std::size_t painted() const { return canvas_.painted(); }
+
+protected:
+    GlCanvas canvas_;
+
+private:
+    bool fail(std::size_t index);
+
+    AssetFiles& files_;
+    ClipVoice* voice_;
+    std::size_t failedFile_ = AssetFileCount;
+    bool failedFetched_ = false;
+};
+
+// The game in the page: the browser's clock without the hidden time, the
+// keys of the page, sound, and every frame painted. Each clip start is also
+// told to `clipStarted`, for the page's tests.
+class LivePlatform final : public PagePlatform {
+public:
+    using ClipStarted = std::function<void(Clip clip)>;
+    LivePlatform(AssetFiles& files, ClipVoice& voice, const PageTime& time, ClipStarted clipStarted)
+        : PagePlatform(files, &voice), voice_(voice), time_(time), clipStarted_(std::move(clipStarted)) {}
+
+    void press(Event event);  // a key of the page, for the next poll; the oldest are kept when many wait
+
+    double now() const override;
+    bool windowOpen() const override { return true; }  // a page is closed with the tab
+    bool pollEvent(Event& event) override;
+    void closeWindow() override {}
+    void play(Clip clip) override;
+    void display() override { canvas_.paint(); }
+
+private:
+    ClipVoice& voice_;
+    const PageTime& time_;
+    ClipStarted clipStarted_;
+    std::array<Event, 64> waiting_{};
+    std::size_t first_ = 0;
+    std::size_t count_ = 0;
+};
+
+// A recorded input played at a fixed time per frame, as tumblewing-replay
+// plays it: only the frames asked for are painted, each handed to `done`
+// while it is on the canvas, and every clip start goes to `clipStarted`.
+class ReplayPlatform final : public PagePlatform {
+public:
+    using FramePainted = std::function<void(int frame)>;
+    using ClipStarted = std::function<void(int frame, Clip clip)>;
+
+    ReplayPlatform(AssetFiles& files, const InputScript& recording, FramePainted done, ClipStarted clipStarted);
+
+    void want(int frame);
+    void beginFrame();  // before each frame: the next frame number, one 60th of a second later
+    int frame() const { return frame_; }
+
+    double now() const override { return time_; }
+    bool windowOpen() const override { return true; }
+    bool pollEvent(Event& event) override;
+    void closeWindow() override {}
+    void play(Clip clip) override { clipStarted_(frame_, clip); }
+    void display() override;
+
+private:
+    std::deque<InputEvent> pending_;
+    FramePainted done_;
+    ClipStarted clipStarted_;
+    std::deque<int> wanted_;  // kept in order
+    double time_ = 0.0;
+    int frame_ = 0;
+};

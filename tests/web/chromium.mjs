@@ -1,0 +1,171 @@
+// Headless Chromium driven over the DevTools protocol through a pipe, and a small static server for the site.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
+import { spawn } from 'node:child_process';
+import { mkdtempSync, readFileSync, rmSync, statSync } from 'node:fs';
+import { createServer } from 'node:http';
+import { tmpdir } from 'node:os';
+import { extname, join, normalize } from 'node:path';
+
+// Chromium as verified on Debian: SwiftShader for WebGL, nothing fetched from anywhere.
+const chromiumArgs = [
+    '--headless=new', '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+    '--disable-gpu-sandbox', '--no-first-run', '--disable-background-networking', '--disable-component-update',
+    '--disable-sync', '--disable-default-apps', '--mute-audio', '--window-size=1024,800',
+];
+
+export async function launchChromium({ sound = false } = {}) {
+    const profile = mkdtempSync(join(tmpdir(), 'tumblewing-chromium-'));
+    const args = [...chromiumArgs, `--user-data-dir=${profile}`, '--remote-debugging-pipe'];
+    if (sound) args.push('--autoplay-policy=no-user-gesture-required');
+    const child = spawn(process.env.CHROMIUM || 'chromium', [...args, 'about:blank'],
+                        { stdio: ['ignore', 'ignore', 'pipe', 'pipe', 'pipe'] });
+    let stderr = '';
+    child.stderr.on('data', (d) => { stderr += d; });
+    const browser = new Browser(child, child.stdio[3], child.stdio[4]);
+    browser.profile = profile;
+    browser.stderr = () => stderr;
+    await browser.send('Target.setDiscoverTargets', { discover: true });
+    return browser;
+}
+
+class Browser {
+    constructor(child, toBrowser, fromBrowser) {
+        this.child = child;
+        this.toBrowser = toBrowser;
+        this.nextId = 1;
+        this.waiting = new Map();
+        this.listeners = new Set();
+        let buffer = '';
+        fromBrowser.on('data', (chunk) => {
+            buffer += chunk.toString('utf8');
+            let end;
+            while ((end = buffer.indexOf('\0')) >= 0) {
+                const message = JSON.parse(buffer.slice(0, end));
+                buffer = buffer.slice(end + 1);
+                this.receive(message);
+            }
+        });
+    }
+
+    receive(message) {
+        if (message.id !== undefined) {
+            const w = this.waiting.get(message.id);
+            this.waiting.delete(message.id);
+            if (message.error) w.reject(new Error(`${w.method}: ${message.error.message}`));
+            else w.resolve(message.result);
+            return;
+        }
+        for (const l of this.listeners) l(message);
+    }
+
+    send(method, params = {}, sessionId = undefined) {
+        const id = this.nextId++;
+        const message = { id, method, params };
+        if (sessionId) message.sessionId = sessionId;
+        this.toBrowser.write(JSON.stringify(message) + '\0');
+        return new Promise((resolve, reject) => this.waiting.set(id, { resolve, reject, method }));
+    }
+
+    // A new tab on `url`, with its console, exceptions and requests recorded.
+    async open(url) {
+        const { targetId } = await this.send('Target.createTarget', { url: 'about:blank' });
+        const { sessionId } = await this.send('Target.attachToTarget', { targetId, flatten: true });
+        const page = new Page(this, targetId, sessionId);
+        await page.send('Runtime.enable');
+        await page.send('Log.enable');
+        await page.send('Network.enable');
+        await page.send('Page.enable');
+        await page.send('Page.navigate', { url });
+        return page;
+    }
+
+    async close() {
+        this.child.kill();
+        await new Promise((resolve) => this.child.once('exit', resolve));
+        try { rmSync(this.profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 100 }); } catch { /* a helper process may still be writing */ }
+    }
+}
+
+class Page {
+    constructor(browser, targetId, sessionId) {
+        Object.assign(this, { browser, targetId, sessionId });
+        this.problems = [];  // console errors and warnings, exceptions, failed loads
+        this.requests = [];  // every URL asked for
+        browser.listeners.add((m) => {
+            if (m.sessionId !== sessionId) return;
+            const p = m.params;
+            if (m.method === 'Runtime.consoleAPICalled' && (p.type === 'error' || p.type === 'warning'))
+                this.problems.push(`console ${p.type}: ${p.args.map((a) => a.value ?? a.description).join(' ')}`);
+            if (m.method === 'Runtime.exceptionThrown')
+                this.problems.push(`exception: ${p.exceptionDetails.exception?.description ?? p.exceptionDetails.text}`);
+            if (m.method === 'Log.entryAdded' && p.entry.level === 'error')
+                this.problems.push(`log: ${p.entry.text} ${p.entry.url ?? ''}`);
+            if (m.method === 'Network.requestWillBeSent') this.requests.push(p.request.url);
+        });
+    }
+
+    send(method, params = {}) { return this.browser.send(method, params, this.sessionId); }
+
+    // The value of a JavaScript expression in the page (awaited when a promise).
+    async evaluate(expression) {
+        const r = await this.send('Runtime.evaluate', { expression, awaitPromise: true, returnByValue: true });
+        if (r.exceptionDetails) throw new Error(`${expression}: ${r.exceptionDetails.exception?.description}`);
+        return r.result.value;
+    }
+
+    // Polls `expression` until it is truthy; fails after `seconds`.
+    async until(expression, seconds = 30) {
+        for (const stop = Date.now() + seconds * 1000; Date.now() < stop; await sleep(50)) {
+            const v = await this.evaluate(expression);
+            if (v) return v;
+        }
+        throw new Error(`gave up waiting for ${expression}`);
+    }
+
+    async key(type, key, code) {
+        const keyCode = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, Enter: 13 }[key] ?? 0;
+        await this.send('Input.dispatchKeyEvent',
+                        { type, key, code, windowsVirtualKeyCode: keyCode, nativeVirtualKeyCode: keyCode });
+    }
+
+    async click(x, y) {
+        for (const type of ['mousePressed', 'mouseReleased'])
+            await this.send('Input.dispatchMouseEvent', { type, x, y, button: 'left', clickCount: 1 });
+    }
+
+    close() { return this.browser.send('Target.closeTarget', { targetId: this.targetId }); }
+}
+
+export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png',
+                '.jpg': 'image/jpeg', '.ogg': 'audio/ogg', '.keys': 'text/plain' };
+
+// Serves `root` on a free local port. `replace` maps a path such as
+// "/assets/Column.png" to null (answered 404) or to the bytes to send instead.
+export async function serve(root, replace = {}) {
+    const server = createServer((request, response) => {
+        const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
+        const file = join(root, path.endsWith('/') ? path + 'index.html' : path);
+        let body = replace[path];
+        if (body === undefined) {
+            try {
+                if (!statSync(file).isFile()) throw new Error('not a file');
+                body = readFileSync(file);
+            } catch {
+                body = null;
+            }
+        }
+        if (body === null) {
+            response.writeHead(404, { 'Content-Type': 'text/plain' });
+            response.end('not found');
+            return;
+        }
+        response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
+        response.end(body);
+    });
+    await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+    server.origin = `http://127.0.0.1:${server.address().port}`;
+    return server;
+}
