@@ -11,7 +11,10 @@ namespace {
 constexpr std::size_t MostDrawsInAFrame = 512;  // a busy frame draws about 180
 
 // Positions stay in scene pixels; the projection maps the 800x600 view onto
-// the canvas with the same numbers the desktop's default view uses.
+// the canvas with the same numbers the desktop's default view uses. Each
+// corner also carries its picture's place and size, so every pixel picks its
+// texel from its own centre: the nearest texel, exactly, wherever the picture
+// stands, sub-pixel positions included (the backdrop moves 0.05 px a frame).
 const char* const VertexShader = R"(
 attribute vec2 position;
 attribute vec4 placement;
@@ -33,12 +36,14 @@ precision highp float;
 precision mediump float;
 #endif
 uniform sampler2D picture;
-uniform vec2 bias;
 varying vec4 place;
 varying vec4 colour;
+// A pixel centre exactly on a boundary between texels (a picture at a half-pixel
+// position) takes the texel to its right and the one above it, as the desktop's GL does.
+const vec2 onBoundary = vec2(1.0 / 1024.0, -1.0 / 1024.0);
 void main() {
     vec2 scene = vec2(gl_FragCoord.x, 600.0 - gl_FragCoord.y);
-    vec2 texel = floor(scene - place.xy + bias);
+    vec2 texel = floor(scene - place.xy + onBoundary);
     gl_FragColor = texture2D(picture, (texel + 0.5) / place.zw) * colour;
 }
 )";
@@ -50,7 +55,6 @@ GLuint compile(GLenum kind, const char* source) {
     return shader;
 }
 
-GLint biasAt = 0;
 enum Attribute : GLuint { Position, Placement, Tint };
 }  // namespace
 
@@ -79,7 +83,6 @@ GlCanvas::GlCanvas() {
     const GLfloat projection[16] = {a, 0.f, 0.f, 0.f, 0.f, b, 0.f, 0.f, 0.f, 0.f, 1.f, 0.f, c, d, 0.f, 1.f};
     glUniformMatrix4fv(glGetUniformLocation(program_, "projection"), 1, GL_FALSE, projection);
     glUniform1i(glGetUniformLocation(program_, "picture"), 0);
-    biasAt = glGetUniformLocation(program_, "bias");
 
     glGenBuffers(1, &vertexBuffer_);
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
@@ -177,5 +180,3 @@ void GlCanvas::drop() {
     draws_.clear();
     cleared_ = false;
 }
-
-extern "C" void tw_debug_bias(float x, float y) { glUniform2f(biasAt, x, y); }

@@ -11,7 +11,7 @@ import { extname, join, normalize } from 'node:path';
 const chromiumArgs = [
     '--headless=new', '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
     '--disable-gpu-sandbox', '--no-first-run', '--disable-background-networking', '--disable-component-update',
-    '--disable-sync', '--disable-default-apps', '--mute-audio', '--window-size=1024,800',
+    '--disable-sync', '--disable-default-apps', '--mute-audio', '--window-size=820,660',
 ];
 
 export async function launchChromium({ sound = false } = {}) {

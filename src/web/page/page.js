@@ -98,7 +98,6 @@ function startTumblewing() {
             module._free(text);
             if (code === -3) throw new Error('the recording does not parse');
             if (code !== 0) throw new Error(explain(module, files, code - 1));
-            if (window.debugBias) module._tw_debug_bias(...window.debugBias);
             for (const f of frames) module._tw_replay_want(f);
             module._tw_replay_run(last);
             return { clips, shots };

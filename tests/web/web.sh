@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Runs one case of the browser test against the built site; the replay case first records the desktop replay's clip logs.
+# SPDX-FileCopyrightText: 2026 Tumblewing developers
+# SPDX-License-Identifier: MIT
+#
+# usage: web.sh ROOT REPLAY OUT CASE
+#   ROOT    the source tree; the site must be built (tools/web) in ROOT/build/web/site
+#   REPLAY  the desktop's tumblewing-replay, for the clip logs the page's must equal
+#   OUT     scratch folder: drawn moments, difference pictures, clip logs
+#   CASE    replay | live | missing | hidden (see browser_test.mjs)
+set -euo pipefail
+root=$(realpath "$1")
+replay=$(realpath "$2")
+out=$(realpath -m "$3/$4")
+rm -rf "$out"
+mkdir -p "$out"
+if [[ $4 == replay ]]; then
+    for recording in win.keys lose.keys; do
+        mkdir -p "$out/desktop-$recording"
+        xvfb-run -a -s "-noreset -screen 0 1280x1024x24" "$replay" "$root/tests/inputs/$recording" \
+            --assets "$root/assets" --out "$out/desktop-$recording"
+    done
+fi
+exec node "$root/tests/web/browser_test.mjs" "$root/build/web/site" "$root" "$out" "$4"

@@ -1,0 +1,147 @@
+// The browser host's own pieces, natively: its random sequence, keys, hidden time and decoders.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
+#include "web/asset_files.h"
+#include "web/key_map.h"
+#include "web/page_time.h"
+#include "web/random_sequence.h"
+
+#include <SFML/Graphics/Image.hpp>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+class WebHost : public ::testing::Test {
+protected:
+    static std::vector<std::uint8_t> file(const std::string& name) {
+        std::ifstream in(std::string(TUMBLEWING_ASSETS_DIR) + "/" + name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+};
+
+// Recordings hold only a seed: the browser must deal the values this machine's C library deals.
+TEST_F(WebHost, RandomSequenceDealsTheDesktopsValues) {
+    for (unsigned seed : {0u, 1u, 2u, 7u, 1000u, 1765432109u, 4294967295u}) {
+        RandomSequence mine(seed);
+        std::srand(seed);
+        for (int i = 0; i < 20000; ++i) ASSERT_EQ(mine.next(), std::rand()) << "seed " << seed << " value " << i;
+    }
+}
+
+TEST_F(WebHost, OnlyTheGamesFiveKeysAreTakenFromTheBrowser) {
+    struct Row {
+        const char* name;
+        Key key;
+        bool taken;
+    };
+    const Row rows[] = {
+        {"ArrowLeft", Key::Left, true},    {"ArrowRight", Key::Right, true}, {"ArrowUp", Key::Up, true},
+        {"ArrowDown", Key::Down, true},    {"Enter", Key::Return, true},     {"Escape", Key::Unknown, false},
+        {" ", Key::Unknown, false},        {"Tab", Key::Unknown, false},     {"F5", Key::Unknown, false},
+        {"a", Key::Unknown, false},        {"Left", Key::Unknown, false},    {"", Key::Unknown, false},
+        {"arrowleft", Key::Unknown, false},
+    };
+    for (const Row& r : rows) {
+        const PageKey k = pageKey(r.name);
+        EXPECT_EQ(k.key, r.key) << r.name;
+        EXPECT_EQ(k.taken, r.taken) << r.name;
+    }
+}
+
+// Each row: hide/show calls at browser times, then the game time read at a browser time.
+TEST_F(WebHost, HiddenTimeIsLeftOutOfTheGamesClock) {
+    struct Step {
+        char what;  // 'h' hide, 's' show
+        double at;
+    };
+    struct Row {
+        const char* name;
+        std::vector<Step> steps;
+        double readAt;
+        double expected;
+    };
+    const Row rows[] = {
+        {"never hidden", {}, 12.5, 12.5},
+        {"hidden for ten seconds", {{'h', 5.0}, {'s', 15.0}}, 16.0, 6.0},
+        {"read while hidden: stands still", {{'h', 5.0}}, 30.0, 5.0},
+        {"two hidden spells add up", {{'h', 2.0}, {'s', 4.0}, {'h', 10.0}, {'s', 13.0}}, 20.0, 15.0},
+        {"a second hide changes nothing", {{'h', 2.0}, {'h', 3.0}, {'s', 4.0}}, 5.0, 3.0},
+        {"a show without a hide changes nothing", {{'s', 3.0}}, 5.0, 5.0},
+    };
+    for (const Row& r : rows) {
+        PageTime t;
+        for (const Step& s : r.steps) {
+            if (s.what == 'h') t.hide(s.at);
+            else t.show(s.at);
+        }
+        EXPECT_DOUBLE_EQ(t.at(r.readAt), r.expected) << r.name;
+    }
+    PageTime t;  // the interval handed to the frame schedule
+    t.hide(7.0);
+    EXPECT_DOUBLE_EQ(t.show(17.0), 7.0);
+    EXPECT_DOUBLE_EQ(t.show(18.0), 18.0);
+}
+
+TEST_F(WebHost, FilesAreOfferedInLoadOrder) {
+    for (std::size_t i = 0; i < ClipCount; ++i) EXPECT_STREQ(assetName(i), clipFiles[i].file);
+    for (std::size_t i = 0; i < PictureCount; ++i) EXPECT_STREQ(assetName(ClipCount + i), pictureFiles[i].file);
+    EXPECT_EQ(assetName(AssetFileCount), nullptr);
+    AssetFiles files;
+    EXPECT_FALSE(files.fetched(3));
+    EXPECT_NE(files.slot(3, 10), nullptr);
+    EXPECT_TRUE(files.fetched(3));
+    EXPECT_EQ(files.slot(AssetFileCount, 10), nullptr);
+}
+
+// The browser's pictures are the desktop's, pixel for pixel; every clip decodes to sound.
+TEST_F(WebHost, EveryFileDecodesAsOnTheDesktop) {
+    for (const PictureFile& f : pictureFiles) {
+        DecodedPicture mine;
+        ASSERT_TRUE(decodePicture(file(f.file), mine)) << f.file;
+        sf::Image desktop;
+        ASSERT_TRUE(desktop.loadFromFile(std::string(TUMBLEWING_ASSETS_DIR) + "/" + f.file)) << f.file;
+        ASSERT_EQ(static_cast<unsigned>(mine.width), desktop.getSize().x) << f.file;
+        ASSERT_EQ(static_cast<unsigned>(mine.height), desktop.getSize().y) << f.file;
+        EXPECT_TRUE(std::equal(mine.rgba.begin(), mine.rgba.end(), desktop.getPixelsPtr())) << f.file;
+    }
+    for (const ClipFile& f : clipFiles) {
+        DecodedClip clip;
+        ASSERT_TRUE(decodeClip(file(f.file), clip)) << f.file;
+        EXPECT_GT(clip.samples.size(), std::size_t{22050}) << f.file;  // at least a second of a voice
+        EXPECT_EQ(clip.channels, 1) << f.file;
+    }
+}
+
+// What a broken file is like, as the desktop's bad-input matrix makes them.
+TEST_F(WebHost, BrokenFilesDoNotDecode) {
+    struct Row {
+        const char* name;
+        std::vector<std::uint8_t> (*make)(const std::vector<std::uint8_t>& real, const std::vector<std::uint8_t>& other);
+    };
+    const Row rows[] = {
+        {"empty", [](const auto&, const auto&) { return std::vector<std::uint8_t>(); }},
+        {"first 100 bytes", [](const auto& real, const auto&) { return std::vector<std::uint8_t>(real.begin(), real.begin() + 100); }},
+        {"random bytes", [](const auto& real, const auto&) {
+             std::vector<std::uint8_t> v(real.size());
+             for (std::size_t i = 0; i < v.size(); ++i) v[i] = static_cast<std::uint8_t>((i * 7919 + 13) % 251);
+             return v;
+         }},
+        {"the other kind", [](const auto&, const auto& other) { return other; }},
+    };
+    const auto clip = file("abeautiful.ogg"), png = file("Column.png"), jpeg = file("enemy.jpg");
+    for (const Row& r : rows) {
+        DecodedClip c;
+        DecodedPicture p;
+        EXPECT_FALSE(decodeClip(r.make(clip, png), c)) << "a clip, " << r.name;
+        EXPECT_FALSE(decodePicture(r.make(png, clip), p)) << "a PNG, " << r.name;
+        EXPECT_FALSE(decodePicture(r.make(jpeg, clip), p)) << "the JPEG, " << r.name;
+    }
+}
+
+}  // namespace
