@@ -23,16 +23,24 @@ WIDTH = 800          # the window's width: a band across the bottom
 FONT_SIZE = 30       # pixels, in the 800x600 scene
 LINE_HEIGHT = 38
 PADDING = 10         # above the first and below the last line
-MOST_CHARACTERS = 42 # on one line; make-captions.sh measures the real width
+MOST_CHARACTERS = 46 # on one line; make-captions.sh measures the real width
 MOST_LINES = 2
 BAND = "#000000"
-BAND_OPACITY = "0.65"
+BAND_OPACITY = "0.8"
 TEXT = "#fff8e0"
 
 
 def wrap(text):
+    """One line if it fits, else two as even as can be, else as many as it takes."""
+    words = text.split()
+    if len(text) <= MOST_CHARACTERS:
+        return [text]
+    splits = [(" ".join(words[:i]), " ".join(words[i:])) for i in range(1, len(words))]
+    splits = [s for s in splits if max(map(len, s)) <= MOST_CHARACTERS]
+    if splits:
+        return list(min(splits, key=lambda s: max(map(len, s))))
     lines, line = [], ""
-    for word in text.split():
+    for word in words:
         candidate = word if not line else line + " " + word
         if len(candidate) <= MOST_CHARACTERS or not line:
             line = candidate
