@@ -19,7 +19,9 @@ int main(int argc, char** argv) {
     switch (options.action) {
     case Options::Help: std::cout << Usage; return 0;
     case Options::Version: std::cout << "tumblewing " << TUMBLEWING_VERSION << '\n'; return 0;
-    case Options::Wrong: std::cerr << "tumblewing: unknown option " << options.wrong << "\n\n" << Usage; return UsageExitCode;
+    case Options::Wrong:
+        std::cerr << "tumblewing: unknown option " << options.wrong << "\n\n" << Usage;
+        return UsageExitCode;
     case Options::Play: break;
     }
     std::string problem;

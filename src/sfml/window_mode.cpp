@@ -12,7 +12,8 @@
 #include <cmath>
 
 sf::IntRect letterbox(sf::Vector2u size) {
-    const double scale = std::min(static_cast<double>(size.x) / ScreenWidth, static_cast<double>(size.y) / ScreenHeight);
+    const double scale =
+        std::min(static_cast<double>(size.x) / ScreenWidth, static_cast<double>(size.y) / ScreenHeight);
     const int width = static_cast<int>(std::lround(ScreenWidth * scale));
     const int height = static_cast<int>(std::lround(ScreenHeight * scale));
     return {(static_cast<int>(size.x) - width) / 2, (static_cast<int>(size.y) - height) / 2, width, height};
