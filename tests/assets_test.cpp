@@ -1,6 +1,7 @@
 // The committed asset files: every one decodes, and the sizes and clip lengths the game's layout relies on hold.
 // SPDX-FileCopyrightText: 2026 Tumblewing developers
 // SPDX-License-Identifier: MIT
+#include "host/captions.h"
 #include "shell/state/manifest.h"
 #include "story_script.h"
 
@@ -11,9 +12,12 @@
 
 #include <dirent.h>
 
+#include <cmath>
+#include <fstream>
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace {
 const std::string Dir = TUMBLEWING_ASSETS_DIR;
@@ -46,8 +50,9 @@ TEST(AssetFolder, HoldsExactlyTheManifest) {
     while (dirent* e = readdir(dir))
         if (e->d_name[0] != '.') present.insert(e->d_name);
     closedir(dir);
-    EXPECT_EQ(present, expected);
     EXPECT_EQ(expected.size(), 47u);
+    expected.insert("captions");  // and the folder of the captions, loaded only when asked for
+    EXPECT_EQ(present, expected);
 }
 
 TEST_F(Pictures, EveryPictureDecodes) {
@@ -150,4 +155,64 @@ TEST_F(Pictures, TheBackdropCoversTheWindowInEveryFrameOfTheStory) {
         ASSERT_EQ(backdrop.position.y, 0.f);
     });
     EXPECT_GT(frames, 60 * 240);
+}
+
+namespace {
+// The mean square of the samples from `from` to `until` seconds into the clip, all channels.
+double power(const std::string& file, double from, double until) {
+    sf::InputSoundFile sound;
+    if (!sound.openFromFile(file)) return -1.0;
+    const double rate = sound.getSampleRate() * sound.getChannelCount();
+    sound.seek(sf::seconds(static_cast<float>(from)));
+    std::vector<sf::Int16> samples(static_cast<std::size_t>((until - from) * rate));
+    samples.resize(sound.read(samples.data(), samples.size()));
+    double sum = 0.0;
+    for (sf::Int16 s : samples) sum += static_cast<double>(s) * s;
+    return samples.empty() ? -1.0 : sum / static_cast<double>(samples.size());
+}
+}  // namespace
+
+TEST(Captions, EveryClipIsCaptionedToItsEndWithPicturesOfAtMostTwoLines) {
+    std::ifstream file(Dir + "/captions/captions.txt");
+    std::vector<Caption> table;
+    std::string error;
+    ASSERT_TRUE(parseCaptions(file, table, error)) << error;  // every clip in order, captions end to end
+    std::set<std::string> expected{"captions.txt"};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const Caption& c = table[i];
+        expected.insert(c.picture);
+        sf::Image picture;
+        ASSERT_TRUE(picture.loadFromFile(Dir + "/captions/" + c.picture)) << c.picture;
+        EXPECT_EQ(picture.getSize().x, 800u) << c.picture;  // a band across the window
+        EXPECT_GE(picture.getSize().y, 50u) << c.picture;   // a line of text at least 30 px high
+        EXPECT_LE(picture.getSize().y, 100u) << c.picture;  // two lines at most
+        const bool lastOfClip = i + 1 == table.size() || table[i + 1].clip != c.clip;
+        if (lastOfClip) {
+            EXPECT_NEAR(c.until, secondsOf(c.clip), 0.002) << c.picture;
+        }
+    }
+    std::set<std::string> present;
+    DIR* dir = opendir((Dir + "/captions").c_str());
+    ASSERT_NE(dir, nullptr);
+    while (dirent* e = readdir(dir))
+        if (e->d_name[0] != '.') present.insert(e->d_name);
+    closedir(dir);
+    EXPECT_EQ(present, expected);
+}
+
+TEST(Captions, ACaptionChangesInThePauseBetweenTwoSentences) {
+    std::ifstream file(Dir + "/captions/captions.txt");
+    std::vector<Caption> table;
+    std::string error;
+    ASSERT_TRUE(parseCaptions(file, table, error)) << error;
+    int changes = 0;
+    for (const Caption& c : table) {
+        if (c.from == 0.f) continue;
+        const std::string clip = Dir + "/" + fileOf(c.clip);
+        const double speech = power(clip, 0.0, secondsOf(c.clip));
+        const double change = power(clip, c.from - 0.03, c.from + 0.03);
+        EXPECT_LT(change, speech / 100.0) << c.picture << " begins at " << c.from << " s, in the middle of a word";
+        changes += 1;
+    }
+    EXPECT_GE(changes, 3);
 }

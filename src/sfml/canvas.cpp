@@ -33,12 +33,28 @@ bool Canvas::loadPicture(Picture picture) {
     return true;
 }
 
+bool Canvas::loadOverlay(const std::string& file) {
+    if (!openableAsset(file.c_str())) return false;
+    auto texture = std::make_unique<sf::Texture>();
+    if (!texture->loadFromFile(file)) return false;
+    overlays_.push_back(std::move(texture));
+    overlayDraws_.reserve(overlays_.size());
+    return true;
+}
+
+Vec2 Canvas::overlaySize(std::size_t overlay) const {
+    const sf::Vector2u size = overlays_[overlay]->getSize();
+    return Vec2(static_cast<float>(size.x), static_cast<float>(size.y));
+}
+
 void Canvas::clear(Color color) {
     clearColor_ = color;
     cleared_ = true;
 }
 
 void Canvas::draw(const Sprite& sprite) { draws_.push_back(sprite); }
+
+void Canvas::drawOverlay(std::size_t overlay, Vec2 position) { overlayDraws_.emplace_back(overlay, position); }
 
 void Canvas::paint(sf::RenderTarget& target) {
     VisibleDraws seen;
@@ -55,11 +71,18 @@ void Canvas::paint(sf::RenderTarget& target) {
         brush_.setColor(toSfml(s.color));
         target.draw(brush_);
     }
+    for (const auto& [overlay, position] : overlayDraws_) {
+        brush_.setTexture(*overlays_[overlay], true);
+        brush_.setPosition(position.x, position.y);
+        brush_.setColor(sf::Color::White);
+        target.draw(brush_);
+    }
     painted_ = draws_.size() - seen.first;
     drop();
 }
 
 void Canvas::drop() {
     draws_.clear();
+    overlayDraws_.clear();
     cleared_ = false;
 }

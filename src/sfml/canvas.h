@@ -14,6 +14,8 @@
 
 #include <array>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 // Collects a frame's clear and draws as the core makes them, then paints
@@ -34,8 +36,15 @@ public:
     // a regular file is read.
     bool loadPicture(Picture picture);
 
+    // Pictures a host lays over every frame (the captions), outside the
+    // game's manifest: loaded by path in order, the first is overlay 0.
+    bool loadOverlay(const std::string& file);
+    Vec2 overlaySize(std::size_t overlay) const;
+
     void clear(Color color);
     void draw(const Sprite& sprite);
+    // Painted after all of the frame's draws, unscaled and untinted.
+    void drawOverlay(std::size_t overlay, Vec2 position);
     // Paints the frame collected since the last paint or drop onto `target`.
     void paint(sf::RenderTarget& target);
     // Forgets the collected frame without painting it.
@@ -54,5 +63,7 @@ private:
     Color clearColor_{0, 0, 0, 255};
     bool cleared_ = false;
     std::vector<Sprite> draws_;  // reserved once: a frame never allocates
+    std::vector<std::unique_ptr<sf::Texture>> overlays_;
+    std::vector<std::pair<std::size_t, Vec2>> overlayDraws_;
     sf::Sprite brush_;           // reused for every draw
 };

@@ -28,6 +28,7 @@ OUT/frame-NNNNN.png, and every clip start as "FRAME FILE" to OUT/clips.txt.
   --assets DIR         the folder holding the game's 47 files (default: .)
   --frame-seconds S    time per frame (default: 1/60)
   --no-cull            also paint the draws a full-window picture hides
+  --captions           draw the captions too (ASSETS/captions/), as the game does
 
 Exit status: 0 done, 1 a game file could not be loaded, 2 bad arguments or
 recording, 3 no display for drawing, 4 a frame could not be written.
@@ -42,6 +43,7 @@ struct Options {
     std::string assets = ".";
     double frameSeconds = 1.0 / 60.0;
     bool cull = true;
+    bool captions = false;
 };
 
 bool toInt(const std::string& text, int& n) {
@@ -97,6 +99,8 @@ bool parseOptions(int argc, char** argv, Options& o) {
             if (*end != '\0' || !(o.frameSeconds > 0.0 && o.frameSeconds < 3600.0)) return false;
         } else if (arg == "--no-cull") {
             o.cull = false;
+        } else if (arg == "--captions") {
+            o.captions = true;
         } else if (!arg.empty() && arg[0] != '-' && o.recording.empty()) {
             o.recording = arg;
         } else {
@@ -163,6 +167,7 @@ int main(int argc, char** argv) {
     std::srand(recording.seed);  // the layout the recording was made with
     Game game(platform);
     if (!buildScene(game)) return 1;  // SFML has already named the file
+    if (o.captions && !platform.showCaptions()) return 1;
     for (int frame = 1; frame <= last && platform.windowOpen() && !platform.failed(); ++frame) {
         platform.beginFrame();
         runFrame(game);

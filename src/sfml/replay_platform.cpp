@@ -28,13 +28,17 @@ bool ReplayPlatform::pollEvent(Event& event) {
 }
 
 
-void ReplayPlatform::play(Clip clip) { clipLog_ << frame_ << ' ' << fileOf(clip) << '\n'; }
+void ReplayPlatform::play(Clip clip) {
+    clipLog_ << frame_ << ' ' << fileOf(clip) << '\n';
+    captions_.started(clip, time_);
+}
 
 void ReplayPlatform::display() {
     if (!wanted_(frame_)) {
         canvas_.drop();
         return;
     }
+    captions_.lay(canvas_, time_);
     canvas_.paint(target_);
     target_.display();
     if (!done_(frame_, target_.getTexture().copyToImage())) failed_ = true;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "sfml/canvas.h"
+#include "sfml/caption_layer.h"
 #include "sfml/clip_player.h"
 #include "host/input_script.h"
 #include "shell/state/platform.h"
@@ -34,6 +35,8 @@ public:
     bool failed() const { return failed_; }
     // Paints every draw, even those a full-window picture hides (for comparison).
     void paintEverything() { canvas_.setCulling(false); }
+    // Loads the captions, after the game's files; false after naming the file that failed.
+    bool showCaptions() { return captions_.load(canvas_); }
 
     double now() const override { return time_; }
     bool windowOpen() const override { return open_; }
@@ -56,6 +59,7 @@ private:
     ClipPlayer clips_{ClipPlayer::Mute{}};
     sf::RenderTexture target_;
     Canvas canvas_;
+    CaptionLayer captions_;
     double time_ = 0.0;
     int frame_ = 0;
     bool open_ = true;

@@ -4,21 +4,25 @@
 #include "sfml/sfml_platform.h"
 
 #include "sfml/sfml_event.h"
+#include "sfml/window_mode.h"
 #include "shell/state/game.h"
 
-#include <SFML/Window/VideoMode.hpp>
 
-
-SfmlPlatform::SfmlPlatform()
-    : window_(sf::VideoMode(ScreenWidth, ScreenHeight, 32), "Tumblewing Game",
-              sf::Style::Resize | sf::Style::Close, sf::ContextSettings(24, 8, 0)) {}
+SfmlPlatform::SfmlPlatform(bool fullscreen) : fullscreen_(fullscreen) { openGameWindow(window_, fullscreen_); }
 
 // Members are declared in the order they are created, so they are released
 // newest first: textures, clips, buffers, and the window last.
 SfmlPlatform::~SfmlPlatform() = default;
 
 void SfmlPlatform::limitFrameRate(unsigned int framesPerSecond) {
+    frameLimit_ = framesPerSecond;
     window_.setFramerateLimit(framesPerSecond);
+}
+
+void SfmlPlatform::switchMode() {
+    fullscreen_ = !fullscreen_;
+    openGameWindow(window_, fullscreen_);     // a new window: its settings are made again
+    window_.setFramerateLimit(frameLimit_);
 }
 
 double SfmlPlatform::now() const {
@@ -27,9 +31,16 @@ double SfmlPlatform::now() const {
 
 bool SfmlPlatform::windowOpen() const { return window_.isOpen(); }
 bool SfmlPlatform::pollEvent(Event& event) {
-    if (!window_.pollEvent(pending_)) return false;
-    event = toCoreEvent(pending_);
-    return true;
+    while (window_.pollEvent(pending_)) {
+        if (isModeKey(pending_)) {  // switched on release, so a held key switches once
+            if (pending_.type == sf::Event::KeyReleased) switchMode();
+            continue;
+        }
+        if (pending_.type == sf::Event::Resized) fitScene(window_, fullscreen_);
+        event = toCoreEvent(pending_);
+        return true;
+    }
+    return false;
 }
 
 void SfmlPlatform::closeWindow() { window_.close(); }
@@ -40,11 +51,16 @@ void SfmlPlatform::buildClips() { clips_.build(); }
 
 bool SfmlPlatform::loadPicture(Picture picture) { return canvas_.loadPicture(picture); }
 
-void SfmlPlatform::play(Clip clip) { clips_.play(clip); }
+void SfmlPlatform::play(Clip clip) {
+    clips_.play(clip);
+    captions_.started(clip, now());
+}
 void SfmlPlatform::clear(Color color) { canvas_.clear(color); }
 void SfmlPlatform::draw(const Sprite& sprite) { canvas_.draw(sprite); }
 
 void SfmlPlatform::display() {
+    captions_.lay(canvas_, now());
+    if (fullscreen_) window_.clear();  // the bars beside the scene
     canvas_.paint(window_);
     window_.display();
 }

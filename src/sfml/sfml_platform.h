@@ -4,6 +4,7 @@
 #pragma once
 
 #include "sfml/canvas.h"
+#include "sfml/caption_layer.h"
 #include "sfml/clip_player.h"
 #include "shell/state/platform.h"
 
@@ -13,12 +14,16 @@
 
 class SfmlPlatform final : public Platform {
 public:
-    SfmlPlatform();  // opens and shows the window
+    // Opens and shows the window, or goes full screen. F11 switches between
+    // the two at any time.
+    explicit SfmlPlatform(bool fullscreen = false);
     ~SfmlPlatform() override;
     SfmlPlatform(const SfmlPlatform&) = delete;
     SfmlPlatform& operator=(const SfmlPlatform&) = delete;
 
     void limitFrameRate(unsigned int framesPerSecond);
+    // Loads the captions after the game's files; false after naming the file that failed.
+    bool showCaptions() { return captions_.load(canvas_); }
 
     double now() const override;
     bool windowOpen() const override;
@@ -33,10 +38,15 @@ public:
     void display() override;
 
 private:
+    void switchMode();
+
+    bool fullscreen_;
+    unsigned int frameLimit_ = 0;
     sf::RenderWindow window_;
     sf::Event pending_{};  // the window's event being translated
     sf::Clock time_;
     // Assets live until teardown, which releases them newest first.
     ClipPlayer clips_;  // the buffers and sounds, or silence without an audio device
     Canvas canvas_;     // the textures, loaded after the sounds
+    CaptionLayer captions_;  // off unless asked for
 };

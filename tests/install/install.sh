@@ -4,9 +4,10 @@
 # SPDX-License-Identifier: MIT
 #
 # usage: install.sh BUILD XWINDOW SOURCE VERSION CASE [ARG]
-#   metadata     the installed menu entry, AppStream metadata, manual page and icons are valid and agree on VERSION
-#   window       installed under a prefix with a space, the launcher started from / opens the window,
-#                and a close request ends it with 0
+#   metadata     the installed menu entry, AppStream metadata, manual page and icons are valid and agree on VERSION;
+#                the menu entry offers captions and full screen, and the launcher passes its arguments on
+#   window [ARG] installed under a prefix with a space, the launcher started from / (with ARG, e.g. --captions)
+#                opens the window, and a close request ends it with 0
 #   broken FILE  a copied tree, started through a symbolic link from /: without FILE it ends with 1 and
 #                stderr names FILE; without the data folder it ends with 1 and names the folder
 #   deb          the .deb holds exactly the game's files with their modes, depends on the SFML runtime,
@@ -50,6 +51,12 @@ metadata)
     install_tree
     share="$prefix/share"
     desktop-file-validate "$share/applications/$id.desktop"
+    for action in "Play with captions=tumblewing --captions" "Play full screen=tumblewing --fullscreen"; do
+        grep -A2 "^Name=${action%%=*}$" "$share/applications/$id.desktop" | grep -qx "Exec=${action#*=}" ||
+            fail "the menu entry has no action '${action%%=*}' running '${action#*=}'"
+    done
+    said=$("$prefix/games/tumblewing" --version) || fail "the launcher's --version failed"
+    [[ $said == "tumblewing $version" ]] || fail "the launcher's --version says '$said', expected tumblewing $version"
     appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml"
     newest=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' "$share/metainfo/$id.metainfo.xml" | head -n 1)
     [[ $newest == "$version" ]] || fail "the newest release in the metadata is $newest, the project is $version"
@@ -70,7 +77,8 @@ metadata)
     ;;
 window)
     install_tree
-    (cd / && exec "$prefix/games/tumblewing") >"$work/out.log" 2>"$work/err.log" &
+    # shellcheck disable=SC2086  # no ARG, no argument
+    (cd / && exec "$prefix/games/tumblewing" $arg) >"$work/out.log" 2>"$work/err.log" &
     pid=$!
     size=$("$xwindow" wait "$title" 20) || fail "no window; stderr: $(head -c 300 "$work/err.log")"
     "$xwindow" close "$title"
@@ -84,7 +92,7 @@ window)
     wait "$pid" || rc=$?
     pid=
     [[ $rc == 0 ]] || fail "exit code $rc after the close request"
-    echo "the launcher under '$prefix' opened a $size window from /; exit 0 after the close request"
+    echo "the launcher under '$prefix' opened a $size window from /${arg:+ with $arg}; exit 0 after the close request"
     ;;
 broken)
     install_tree
@@ -115,7 +123,9 @@ deb)
     {
         echo "-rwxr-xr-x ./usr/games/tumblewing"
         echo "-rwxr-xr-x ./usr/lib/games/tumblewing/tumblewing"
-        for f in "$source"/assets/*; do echo "-rw-r--r-- ./usr/share/games/tumblewing/${f##*/}"; done
+        for f in "$source"/assets/* "$source"/assets/captions/*; do
+            if [[ -f $f ]]; then echo "-rw-r--r-- ./usr/share/games/tumblewing/${f#"$source"/assets/}"; fi
+        done
         echo "-rw-r--r-- ./usr/share/applications/$id.desktop"
         echo "-rw-r--r-- ./usr/share/icons/hicolor/scalable/apps/$id.svg"
         for size in 16 32 48 64 128 256; do echo "-rw-r--r-- ./usr/share/icons/hicolor/${size}x${size}/apps/$id.png"; done
@@ -126,7 +136,7 @@ deb)
     } | sort -k 2 >"$work/expected"
     dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $1, $6 }' | sort -k 2 >"$work/actual"
     diff "$work/expected" "$work/actual" || fail "the package's files differ from the game's (< expected, > packed)"
-    assets=$(grep -c ' ./usr/share/games/tumblewing/' "$work/actual")
+    assets=$(grep -c ' ./usr/share/games/tumblewing/[^/]*$' "$work/actual")
     [[ $assets == 47 ]] || fail "$assets data files packed, expected 47"
 
     while read -r field pattern; do

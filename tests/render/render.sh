@@ -23,18 +23,21 @@ mkdir -p "$out"
 fuzz=1%
 failed=0
 moments=$(grep -v '^#' "$golden/moments.txt" | grep .)
-for recording in $(awk '{print $2}' <<<"$moments" | sort -u); do
-    frames=$(awk -v r="$recording" '$2 == r {print $3}' <<<"$moments" | paste -sd,)
-    mkdir -p "$out/$recording"
-    "$replay" "$root/tests/inputs/$recording" --assets "$root/assets" --out "$out/$recording" --frames "$frames" \
-        --until "$(tr , '\n' <<<"$frames" | sort -n | tail -1)"
-    while read -r name rec frame; do
-        [[ $rec == "$recording" ]] || continue
-        drawn=$(printf '%s/%s/frame-%05d.png' "$out" "$recording" "$frame")
+# One replay per recording and options.
+while read -r recording options; do
+    frames=$(awk -v r="$recording" -v o="$options" '$2 == r && $4 == o {print $3}' <<<"$moments" | paste -sd,)
+    drawn_in="$out/$recording$options"
+    mkdir -p "$drawn_in"
+    # shellcheck disable=SC2086  # the options are words
+    "$replay" "$root/tests/inputs/$recording" --assets "$root/assets" --out "$drawn_in" --frames "$frames" \
+        --until "$(tr , '\n' <<<"$frames" | sort -n | tail -1)" $options </dev/null
+    while read -r name rec frame opts; do
+        [[ $rec == "$recording" && $opts == "$options" ]] || continue
+        drawn=$(printf '%s/frame-%05d.png' "$drawn_in" "$frame")
         if [[ $update == --update ]]; then
             rm -f "$golden/$name.png"  # optipng would keep the old one as a .bak
             optipng -quiet -o1 -strip all "$drawn" -out "$golden/$name.png"
-            echo "tests/golden/$name.png ($recording frame $frame)"
+            echo "tests/golden/$name.png ($recording frame $frame${options:+ $options})"
             continue
         fi
         changed=$(compare -metric AE -fuzz "$fuzz" "$golden/$name.png" "$drawn" "$out/$name-difference.png" 2>&1 || true)
@@ -45,5 +48,5 @@ for recording in $(awk '{print $2}' <<<"$moments" | sort -u); do
             failed=1
         fi
     done <<<"$moments"
-done
+done < <(awk '{print $2, $4}' <<<"$moments" | sort -u)
 exit $failed

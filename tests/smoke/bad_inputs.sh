@@ -5,7 +5,7 @@
 #
 # usage: bad_inputs.sh TUMBLEWING ASSETS [FILE...]
 #
-# Each FILE (default: every file in ASSETS) is, in a fresh copy of the
+# Each FILE (default: every file in ASSETS, not its captions folder) is, in a fresh copy of the
 # folder, in turn
 #   missing     not there at all
 #   empty       there with no bytes
@@ -33,7 +33,7 @@ trap 'rm -rf "$work"' EXIT
 
 files=("$@")
 if ((${#files[@]} == 0)); then
-    mapfile -t files < <(cd "$assets" && ls)
+    mapfile -t files < <(cd "$assets" && find . -maxdepth 1 -type f -printf '%f\n' | sort)  # not captions/
 fi
 kinds=(missing empty cut random directory other)
 

@@ -11,6 +11,11 @@
 #   narration       the first arrow press starts the opening narration (recorded by the wave backend)
 #   silent          with no audio device the game plays, says so in a line or two and ends with 0
 #   no-display      with no display the game says so in one line and ends with 2: no abort, no core file
+#   options         --help and --version answer on stdout with 0; a wrong option gets the usage on stderr and 64
+#   captions        --captions loads captions/ after the game's files: a broken caption file ends start-up with 1,
+#                   naming it; without the option the folder is never read
+#   fullscreen      --fullscreen covers the screen with the scene letterboxed at 4:3; F11 returns to the
+#                   800x600 window (run it in a 1920x1080 display)
 # Must run inside an X display (ctest wraps it in xvfb-run), except no-display.
 set -euo pipefail
 
@@ -35,11 +40,11 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # Copies the assets so a case can remove or rename one of them.
 stage_assets() {
     mkdir -p "$work/assets"
-    cp "$assets"/* "$work/assets/"
+    cp -r "$assets"/. "$work/assets/"
 }
 
 start_game() {
-    (cd "$work/assets" && exec "$game") >"$work/out.log" 2>"$work/err.log" &
+    (cd "$work/assets" && exec "$game" "$@") >"$work/out.log" 2>"$work/err.log" &
     pid=$!
 }
 
@@ -64,7 +69,7 @@ wait_exit() {
 }
 
 expect_load_failure() {
-    start_game
+    start_game "$@"
     wait_exit 20
     [[ $rc == 1 ]] || fail "exit code $rc, expected 1"
     [[ ! -s $work/out.log ]] || fail "the game printed to stdout: $(cat "$work/out.log")"
@@ -74,7 +79,7 @@ expect_load_failure() {
 # Starts the game, waits for its window and gives it the keyboard; sets wid.
 wid=
 start_playing() {
-    start_game
+    start_game "$@"
     "$xwindow" wait "$title" 20 >/dev/null || fail "no window"
     sleep 1  # let it run some frames
     kill -0 "$pid" 2>/dev/null || fail "the game ended on its own"
@@ -178,6 +183,86 @@ no-display)
         [[ -z $cores ]] || fail "DISPLAY='$display': core file left: $cores"
         echo "DISPLAY='$display': exit 2, no core file: $said"
     done
+    ;;
+options)
+    # ARGUMENTS, then the exit code, what stdout and stderr must hold ('' for nothing at all)
+    version=$("$game" --version)
+    while IFS='|' read -r args code out err; do
+        rc=0
+        # shellcheck disable=SC2086  # the arguments are words
+        "$game" $args >"$work/out.log" 2>"$work/err.log" || rc=$?
+        [[ $rc == "$code" ]] || fail "'$args': exit code $rc, expected $code"
+        for stream in out err; do
+            want=${!stream}
+            if [[ -z $want ]]; then
+                [[ ! -s $work/$stream.log ]] || fail "'$args': std$stream has $(head -c 200 "$work/$stream.log")"
+            else
+                grep -q -- "$want" "$work/$stream.log" || fail "'$args': std$stream lacks '$want'"
+            fi
+        done
+        echo "'$args': exit $rc"
+    done <<ROWS
+--help|0|--fullscreen|
+--captions --help|0|F11|
+--version|0|^tumblewing [0-9]*\.[0-9]*\.[0-9]*\$|
+--bogus|64||usage: tumblewing
+--help --bogus|64||unknown option --bogus
+play|64||unknown option play
+ROWS
+    echo "version: $version"
+    ;;
+captions)
+    start_playing --captions
+    close_and_expect_0
+    mv "$work/assets/captions" "$work/captions"
+    start_playing  # without the option the folder is never read
+    close_and_expect_0
+    # FILE and how it is broken, one case a line
+    while read -r file how; do
+        rm -rf "$work/assets/captions"
+        cp -r "$work/captions" "$work/assets/captions"
+        broken=$work/assets/captions/$file
+        case $how in
+        missing) rm "$broken" ;;
+        empty) : >"$broken" ;;
+        cut) head -c 300 "$work/captions/$file" >"$broken" ;;
+        directory) rm "$broken" && mkdir "$broken" ;;
+        bad-row) echo "abeautiful.ogg 0 1 ../BLACK.png" >>"$broken" ;;
+        esac
+        expect_load_failure --captions
+        grep -q "\"captions/$file\"" "$work/err.log" || fail "$file $how: stderr does not name it: $(cat "$work/err.log")"
+    done <<ROWS
+captions.txt missing
+captions.txt directory
+captions.txt cut
+captions.txt bad-row
+abeautiful-1.png missing
+withvexmorcooked-1.png empty
+withvexmorcooked-1.png cut
+ROWS
+    echo "captions load with --captions, are not read without it, and a broken one ends start-up with 1"
+    ;;
+fullscreen)
+    read -r screen_w screen_h < <(xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p')
+    start_playing --fullscreen
+    size=$("$xwindow" wait "$title" 1)
+    [[ $size == "${screen_w}x$screen_h" ]] || fail "full screen is $size on a ${screen_w}x$screen_h screen"
+    hold Up 0.2  # lifts the curtain: the scene is bright, the bars stay black
+    sleep 1.5
+    import -window root "$work/screen.png"
+    # The scene as large as fits at 4:3, centred.
+    scale_w=$((screen_h * 4 / 3)) left=$(((screen_w - screen_h * 4 / 3) / 2))
+    mean() { convert "$work/screen.png" -crop "$1" +repage -format '%[fx:mean]' info:; }
+    bars="$(mean "${left}x$screen_h+0+0") $(mean "$((screen_w - left - scale_w))x$screen_h+$((left + scale_w))+0")"
+    edges="$(mean "1x$screen_h+$left+0") $(mean "1x$screen_h+$((left + scale_w - 1))+0")"
+    [[ $bars == "0 0" ]] || fail "the bars beside the scene are not black: $bars"
+    for e in $edges; do awk -v e="$e" 'BEGIN { exit !(e > 0.2) }' || fail "the scene does not reach its edges: $edges"; done
+    hold F11 0.2
+    sleep 1
+    size=$("$xwindow" wait "$title" 5)
+    [[ $size == 800x600 ]] || fail "after F11 the window is $size"
+    close_and_expect_0
+    echo "full screen ${screen_w}x$screen_h, the scene ${scale_w}x$screen_h at x=$left (bars $bars, edges $edges); F11: $size"
     ;;
 *)
     fail "unknown case $case_name"

@@ -1,0 +1,22 @@
+// The game's command line: what each option asks for, the usage text, and the exit code of a bad one.
+// SPDX-FileCopyrightText: 2026 Tumblewing developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string>
+
+// An option the game does not know, or an argument it does not take.
+constexpr int UsageExitCode = 64;
+
+struct Options {
+    enum Action { Play, Help, Version, Wrong };
+    Action action = Play;
+    bool captions = false;
+    bool fullscreen = false;
+    std::string wrong;  // the argument that was not understood
+};
+
+Options parseOptions(int argc, const char* const* argv);
+
+// The options and keys, for --help and after a wrong argument.
+extern const char* const Usage;
