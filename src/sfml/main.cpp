@@ -1,4 +1,4 @@
-// Tumblewing's entry point: the display check, the window, the seed, the frame limit, the game, the loop.
+// Tumblewing's entry point: the display check, the window, the seed, the game, the loop.
 // SPDX-FileCopyrightText: 2026 Tumblewing developers
 // SPDX-License-Identifier: MIT
 #include "sfml/display_check.h"
@@ -20,7 +20,6 @@ int main() {
     }
     SfmlPlatform platform;                                    // the window comes first
     std::srand(static_cast<unsigned>(std::time(nullptr)));  // the only seeding
-    platform.limitFrameRate(60);
     Game game(platform);  // the clocks
     if (!buildScene(game)) return 1;  // the failed file has been named on stderr
     runGame(game);

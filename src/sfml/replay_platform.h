@@ -5,6 +5,7 @@
 
 #include "sfml/canvas.h"
 #include "sfml/clip_player.h"
+#include "sfml/x_errors.h"
 #include "host/input_script.h"
 #include "shell/state/platform.h"
 
@@ -48,6 +49,7 @@ public:
     void display() override;
 
 private:
+    DisplayLossExit displayLoss_{"tumblewing-replay", 3};  // 3: no display for drawing
     double frameSeconds_;
     FrameWanted wanted_;
     FrameDone done_;

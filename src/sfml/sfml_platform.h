@@ -5,20 +5,23 @@
 
 #include "sfml/canvas.h"
 #include "sfml/clip_player.h"
+#include "sfml/pacer.h"
+#include "sfml/x_errors.h"
 #include "shell/state/platform.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
-#include <SFML/System/Clock.hpp>
 
 class SfmlPlatform final : public Platform {
 public:
-    SfmlPlatform();  // opens and shows the window
+    // How the window holds 60 frames a second: the game sleeps until each
+    // frame's deadline; SFML's own limiter is kept for comparison.
+    enum class Pacing { Deadlines, SfmlLimiter };
+
+    explicit SfmlPlatform(Pacing pacing = Pacing::Deadlines);  // opens and shows the window
     ~SfmlPlatform() override;
     SfmlPlatform(const SfmlPlatform&) = delete;
     SfmlPlatform& operator=(const SfmlPlatform&) = delete;
-
-    void limitFrameRate(unsigned int framesPerSecond);
 
     double now() const override;
     bool windowOpen() const override;
@@ -33,9 +36,13 @@ public:
     void display() override;
 
 private:
+    DisplayLossExit displayLoss_;
+    MonotonicClock time_;  // the game's clocks and the pacer read the same clock
     sf::RenderWindow window_;
     sf::Event pending_{};  // the window's event being translated
-    sf::Clock time_;
+    Pacing pacing_;
+    Pacer pacer_{time_};
+    bool destroyedReported_ = false;
     // Assets live until teardown, which releases them newest first.
     ClipPlayer clips_;  // the buffers and sounds, or silence without an audio device
     Canvas canvas_;     // the textures, loaded after the sounds
