@@ -7,14 +7,22 @@
 
 #include <ctime>
 
+// A clock the pacer can read and sleep on.
+class PaceClock {
+public:
+    virtual ~PaceClock() = default;
+    virtual double seconds() const = 0;
+    // Sleeps until this clock reads `seconds` (at once if it already does).
+    virtual void sleepUntil(double seconds) const = 0;
+};
+
 // Seconds on the system's monotonic clock since this clock was made. The
 // game's clocks read it, and the pacer sleeps on it, so both agree.
-class MonotonicClock {
+class MonotonicClock final : public PaceClock {
 public:
     MonotonicClock();
-    double seconds() const;
-    // Sleeps until this clock reads `seconds` (at once if it already does).
-    void sleepUntil(double seconds) const;
+    double seconds() const override;
+    void sleepUntil(double seconds) const override;
 
 private:
     timespec start_{};
@@ -27,12 +35,12 @@ timespec timeAfter(const timespec& start, double seconds);
 // after the first, so the small lateness of each wake-up never adds up.
 class Pacer {
 public:
-    explicit Pacer(const MonotonicClock& clock) : clock_(clock) {}
+    explicit Pacer(const PaceClock& clock) : clock_(clock) {}
     // Called right after a frame is shown: sleeps until the next one is due.
     void frameShown();
 
 private:
-    const MonotonicClock& clock_;
+    const PaceClock& clock_;
     FrameSchedule schedule_{0.0};
     bool started_ = false;
 };
