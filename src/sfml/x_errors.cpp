@@ -56,8 +56,12 @@ void readDestroyNotify() {
         XSelectInput(watchConnection, window, StructureNotifyMask);
         selected = window;
     }
+    // Every structure event is taken off the queue (a moved or resized window
+    // sends them too), so none pile up over a long game.
     XEvent event;
-    while (XCheckTypedWindowEvent(watchConnection, window, DestroyNotify, &event)) destroyed = true;
+    while (XCheckWindowEvent(watchConnection, window, StructureNotifyMask, &event)) {
+        if (event.type == DestroyNotify) destroyed = true;
+    }
 }
 }  // namespace
 
