@@ -49,7 +49,7 @@ TEST_F(StoryTest, EveryMomentComesOnTimeAndTheStoryEndsInTheWin) {
     EXPECT_TRUE(g().vexmorLifeIcons.empty());
     EXPECT_EQ(clips[Clip::AShockOf], 1);  // heard while the first strike is armed
     EXPECT_EQ(clips[Clip::WithVexmorCooked], 1);
-    EXPECT_GE(clips[Clip::ABeautiful], 2);  // again once the gate restarts the story clock
+    EXPECT_GE(clips[Clip::ABeautiful], 2);  // once the gate restarts the story clock
     EXPECT_EQ(g().backdropSprite.picture, Picture::ThornmereBest);
     for (float step : rushSteps) EXPECT_NEAR(step, 1.05f, 0.001f);
     EXPECT_FALSE(rushSteps.empty());

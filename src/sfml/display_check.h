@@ -9,7 +9,12 @@
 // 1: an asset failed to load).
 constexpr int NoDisplayExitCode = 2;
 
-// True when the display named by DISPLAY opens; that connection is kept
-// until the program ends. Otherwise false, with `problem` set to one line
-// saying which display could not be opened. Asked once per run.
+// True when the display named by DISPLAY opens and offers OpenGL (GLX);
+// that connection is kept until the program ends. Otherwise false, with
+// `problem` set to one line saying which display could not be opened or
+// lacks OpenGL. Asked once per run.
 bool displayAvailable(std::string& problem);
+
+// The connection the check opened and keeps, or null before a successful check.
+struct _XDisplay;  // Xlib's Display
+_XDisplay* checkedDisplay();

@@ -1,4 +1,4 @@
-// Tumblewing's entry point: the options, the display check, the window, the seed, the frame limit, the game, the loop.
+// Tumblewing's entry point: the options, the display check, the window, the seed, the game, the loop.
 // SPDX-FileCopyrightText: 2026 Tumblewing developers
 // SPDX-License-Identifier: MIT
 #include "sfml/display_check.h"
@@ -31,7 +31,6 @@ int main(int argc, char** argv) {
     }
     SfmlPlatform platform(options.fullscreen);               // the window comes first
     std::srand(static_cast<unsigned>(std::time(nullptr)));  // the only seeding
-    platform.limitFrameRate(60);
     Game game(platform);  // the clocks
     if (!buildScene(game)) return 1;  // the failed file has been named on stderr
     if (options.captions && !platform.showCaptions()) return 1;  // after the game's own files

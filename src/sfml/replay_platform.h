@@ -6,6 +6,7 @@
 #include "sfml/canvas.h"
 #include "sfml/caption_layer.h"
 #include "sfml/clip_player.h"
+#include "sfml/x_errors.h"
 #include "host/input_script.h"
 #include "shell/state/platform.h"
 
@@ -51,6 +52,7 @@ public:
     void display() override;
 
 private:
+    DisplayLossExit displayLoss_{"tumblewing-replay", 3};  // 3: no display for drawing
     double frameSeconds_;
     FrameWanted wanted_;
     FrameDone done_;

@@ -1,36 +1,44 @@
-// The SFML host: one 800x600 window, its event queue, the loaded textures and voice clips.
+// The SFML host: one 800x600 window or full screen, its event queue, the loaded textures and voice clips.
 // SPDX-FileCopyrightText: 2026 Tumblewing developers
 // SPDX-License-Identifier: MIT
 #include "sfml/sfml_platform.h"
 
+#include "sfml/display_check.h"
 #include "sfml/sfml_event.h"
 #include "sfml/window_mode.h"
 #include "shell/state/game.h"
 
-
-SfmlPlatform::SfmlPlatform(bool fullscreen) : fullscreen_(fullscreen) { openGameWindow(window_, fullscreen_); }
+SfmlPlatform::SfmlPlatform(bool fullscreen, Pacing pacing)
+    : displayLoss_("tumblewing", NoDisplayExitCode), fullscreen_(fullscreen), pacing_(pacing) {
+    openWindow();
+}
 
 // Members are declared in the order they are created, so they are released
 // newest first: textures, clips, buffers, and the window last.
 SfmlPlatform::~SfmlPlatform() = default;
 
-void SfmlPlatform::limitFrameRate(unsigned int framesPerSecond) {
-    frameLimit_ = framesPerSecond;
-    window_.setFramerateLimit(framesPerSecond);
+void SfmlPlatform::openWindow() {
+    openGameWindow(window_, fullscreen_);  // a new window: its settings are made again
+    watchWindow(window_, checkedDisplay());
+    if (pacing_ == Pacing::SfmlLimiter) window_.setFramerateLimit(60);
 }
 
 void SfmlPlatform::switchMode() {
     fullscreen_ = !fullscreen_;
-    openGameWindow(window_, fullscreen_);     // a new window: its settings are made again
-    window_.setFramerateLimit(frameLimit_);
+    openWindow();
 }
 
-double SfmlPlatform::now() const {
-    return static_cast<double>(time_.getElapsedTime().asMicroseconds()) / 1e6;
-}
+double SfmlPlatform::now() const { return time_.seconds(); }
 
 bool SfmlPlatform::windowOpen() const { return window_.isOpen(); }
 bool SfmlPlatform::pollEvent(Event& event) {
+    // A window destroyed by another client ends the game as a close does.
+    if (windowDestroyed() && !destroyedReported_) {
+        destroyedReported_ = true;
+        event = Event{};
+        event.type = Event::Closed;
+        return true;
+    }
     while (window_.pollEvent(pending_)) {
         if (isModeKey(pending_)) {  // switched on release, so a held key switches once
             if (pending_.type == sf::Event::KeyReleased) switchMode();
@@ -59,8 +67,15 @@ void SfmlPlatform::clear(Color color) { canvas_.clear(color); }
 void SfmlPlatform::draw(const Sprite& sprite) { canvas_.draw(sprite); }
 
 void SfmlPlatform::display() {
+    if (windowDestroyed()) {  // nothing left to show the frame on
+        canvas_.drop();
+        return;
+    }
+    HeldComplaints complaints;
     captions_.lay(canvas_, now());
     if (fullscreen_) window_.clear();  // the bars beside the scene
     canvas_.paint(window_);
     window_.display();
+    if (windowDestroyedNow()) complaints.drop();  // it went away under this frame
+    if (pacing_ == Pacing::Deadlines) pacer_.frameShown();
 }

@@ -6,22 +6,26 @@
 #include "sfml/canvas.h"
 #include "sfml/caption_layer.h"
 #include "sfml/clip_player.h"
+#include "sfml/pacer.h"
+#include "sfml/x_errors.h"
 #include "shell/state/platform.h"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
-#include <SFML/System/Clock.hpp>
 
 class SfmlPlatform final : public Platform {
 public:
+    // How the window holds 60 frames a second: the game sleeps until each
+    // frame's deadline; SFML's own limiter is kept for comparison.
+    enum class Pacing { Deadlines, SfmlLimiter };
+
     // Opens and shows the window, or goes full screen. F11 switches between
     // the two at any time.
-    explicit SfmlPlatform(bool fullscreen = false);
+    explicit SfmlPlatform(bool fullscreen = false, Pacing pacing = Pacing::Deadlines);
     ~SfmlPlatform() override;
     SfmlPlatform(const SfmlPlatform&) = delete;
     SfmlPlatform& operator=(const SfmlPlatform&) = delete;
 
-    void limitFrameRate(unsigned int framesPerSecond);
     // Loads the captions after the game's files; false after naming the file that failed.
     bool showCaptions() { return captions_.load(canvas_); }
 
@@ -38,13 +42,18 @@ public:
     void display() override;
 
 private:
+    // Opens the window in the current mode, or again in the other.
+    void openWindow();
     void switchMode();
 
+    DisplayLossExit displayLoss_;
+    MonotonicClock time_;  // the game's clocks and the pacer read the same clock
     bool fullscreen_;
-    unsigned int frameLimit_ = 0;
+    Pacing pacing_;
     sf::RenderWindow window_;
     sf::Event pending_{};  // the window's event being translated
-    sf::Clock time_;
+    Pacer pacer_{time_};
+    bool destroyedReported_ = false;
     // Assets live until teardown, which releases them newest first.
     ClipPlayer clips_;  // the buffers and sounds, or silence without an audio device
     Canvas canvas_;     // the textures, loaded after the sounds

@@ -29,11 +29,20 @@ constexpr TimelineEntry narrationTimeline[] = {
 }  // namespace
 
 void narrate(Game& g) {
+    // Nothing is told over the start screen: the story begins with the first
+    // arrow press, when the start gate restarts the story clock.
+    if (!g.storyStarted) return;
+    const float reading = g.storyClock.seconds();
+    const float before = g.lastStoryReading;
+    g.lastStoryReading = reading;
     // No memory of what has played: every frame whose reading falls inside
-    // an entry's window starts that clip again.
+    // an entry's window starts that clip again. A window that passed wholly
+    // between the last frame's reading and this one (a stalled frame) starts
+    // its clip once now, late rather than never.
     for (const TimelineEntry& entry : narrationTimeline) {
-        if (!(g.storyClock.seconds() > entry.at)) continue;
-        if (static_cast<double>(g.storyClock.seconds()) < static_cast<double>(entry.at) + NarrationWindow)
-            g.io.play(entry.clip);
+        const double windowEnd = static_cast<double>(entry.at) + NarrationWindow;
+        const bool inside = reading > entry.at && static_cast<double>(reading) < windowEnd;
+        const bool jumpedOver = !(before > entry.at) && !(static_cast<double>(reading) < windowEnd);
+        if (inside || jumpedOver) g.io.play(entry.clip);
     }
 }

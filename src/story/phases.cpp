@@ -27,6 +27,8 @@ void startGate(Game& g) {
         if (!g.countdownRunning) {
             g.phaseClock.restart();
             g.storyClock.restart();
+            g.storyStarted = true;
+            g.lastStoryReading = 0.f;  // the clock's value at the restart
         }
         g.countdownRunning = true;
         g.showStartPrompt = false;

@@ -16,7 +16,11 @@
 #                   naming it; without the option the folder is never read
 #   fullscreen      --fullscreen covers the screen with the scene letterboxed at 4:3; F11 returns to the
 #                   800x600 window (run it in a 1920x1080 display)
-# Must run inside an X display (ctest wraps it in xvfb-run), except no-display.
+#   display-fails   a display lost mid-play ends the game with 2, one without OpenGL (GLX) ends it, and the
+#                   replay with 3, before any window is made: one line each, no crash
+#   destroyed       a window destroyed by another client ends the game as a close does: 0, no X error printed
+# Must run inside an X display (ctest wraps it in xvfb-run), except no-display and display-fails, which start
+# their own.
 set -euo pipefail
 
 game=$(realpath "$1")
@@ -29,13 +33,38 @@ export ALSOFT_DRIVERS=null  # no sound card here
 
 work=$(mktemp -d)
 pid=
+xserver=
 cleanup() {
     if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then kill -9 "$pid" 2>/dev/null || true; fi
+    if [[ -n $xserver ]] && kill -0 "$xserver" 2>/dev/null; then kill "$xserver" 2>/dev/null || true; fi
     rm -rf "$work"
 }
 trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A display number nobody uses.
+free_display() {
+    local n=$1
+    while [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]]; do n=$((n + 1)); done
+    echo ":$n"
+}
+
+# Starts a virtual display of our own (extra Xvfb arguments allowed) and points DISPLAY at it.
+own_display() {
+    local display
+    display=$(free_display 220)
+    Xvfb "$display" -noreset -screen 0 1280x1024x24 "$@" >"$work/xvfb.log" 2>&1 &
+    xserver=$!
+    for _ in $(seq 100); do
+        [[ -e /tmp/.X11-unix/X${display#:} ]] && break
+        sleep 0.1
+    done
+    export DISPLAY=$display
+}
+
+# What the program said on stderr beyond SFML's own start-up notice about vertical sync.
+said() { grep -v '^Setting vertical sync not supported' "$work/err.log" || true; }
 
 # Copies the assets so a case can remove or rename one of them.
 stage_assets() {
@@ -263,6 +292,53 @@ fullscreen)
     [[ $size == 800x600 ]] || fail "after F11 the window is $size"
     close_and_expect_0
     echo "full screen ${screen_w}x$screen_h, the scene ${scale_w}x$screen_h at x=$left (bars $bars, edges $edges); F11: $size"
+    ;;
+display-fails)
+    ulimit -c unlimited 2>/dev/null || ulimit -c "$(ulimit -H -c)"
+    replay=$(dirname "$game")/tumblewing-replay
+    recording=$(realpath "$(dirname "$0")/../inputs/win.keys")
+    mkdir -p "$work/frames"
+    # program, Xvfb's extra arguments, whether the display goes mid-play, expected code, words of the one line
+    rows=(
+        "$game||lost|2|the display was lost"
+        "$game|-extension GLX||2|no OpenGL support"
+        "$replay|-extension GLX||3|no OpenGL support"
+    )
+    for row in "${rows[@]}"; do
+        IFS='|' read -r program extra lost code words <<<"$row"
+        name="$(basename "$program") ${extra:-with GLX}${lost:+, display killed mid-play}"
+        # shellcheck disable=SC2086 # the extra arguments are words
+        own_display $extra
+        args=()
+        [[ $program == "$replay" ]] && args=(--until 5 --out "$work/frames" "$recording")
+        (cd "$work/assets" && exec "$program" "${args[@]}") >"$work/out.log" 2>"$work/err.log" &
+        pid=$!
+        if [[ -n $lost ]]; then
+            "$xwindow" wait "$title" 20 >/dev/null || fail "$name: no window"
+            sleep 1
+            kill -0 "$pid" 2>/dev/null || fail "$name: the game ended on its own"
+            kill "$xserver"
+        fi
+        wait_exit 10
+        kill "$xserver" 2>/dev/null || true
+        wait "$xserver" 2>/dev/null || true
+        xserver=
+        line=$(said)
+        ((rc == code)) || fail "$name: exit code $rc, expected $code; stderr: $(cat "$work/err.log")"
+        [[ $(wc -l <<<"$line") == 1 && $line == *"$words"* ]] || fail "$name: stderr: $(cat "$work/err.log")"
+        [[ ! -s $work/out.log ]] || fail "$name: printed: $(cat "$work/out.log")"
+        cores=$(find "$work/assets" -name 'core*')
+        [[ -z $cores ]] || fail "$name: core file left: $cores"
+        echo "$name: exit $rc: $line"
+    done
+    ;;
+destroyed)
+    start_playing
+    xdotool windowclose "$wid"  # destroys it, as a window manager's "destroy" does
+    wait_exit 10
+    [[ $rc == 0 ]] || fail "exit code $rc after the window was destroyed; stderr: $(cat "$work/err.log")"
+    [[ -z $(said) ]] || fail "the game printed: $(said)"
+    echo "window destroyed from outside: exit 0, nothing said"
     ;;
 *)
     fail "unknown case $case_name"

@@ -71,6 +71,8 @@ struct Game {
     // Story.
     int phase = 0;  // 0 start gate, 1..7 flight, -1 duel, -2 win
     bool countdownRunning = false;
+    bool storyStarted = false;     // the start gate has restarted storyClock: the narration runs
+    float lastStoryReading = 0.f;  // the narration's storyClock reading on the frame before
     bool showStartPrompt = true;
     bool backdropScrolling = false;
     int cloudGroup = 0;  // 0 none, n: group n-1 is in use
