@@ -14,6 +14,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 // Collects a frame's clear and draws as the core makes them, then paints
@@ -30,8 +31,10 @@ public:
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    // Loads a picture by its bare file name from the working directory; only
-    // a regular file is read.
+    // The folder the pictures' files are in, "" for the working directory.
+    void setFolder(const std::string& folder) { folder_ = folder; }
+    // Loads a picture by its file name from that folder; only a regular file
+    // is read. A failure is named on sf::err().
     bool loadPicture(Picture picture);
 
     void clear(Color color);
@@ -49,6 +52,7 @@ public:
 private:
     std::array<std::unique_ptr<sf::Texture>, PictureCount> textures_;
     PictureLooks looks_{};  // sizes, and whether every pixel's alpha is 255, found when loaded
+    std::string folder_;
     bool culling_ = true;
     std::size_t painted_ = 0;
     Color clearColor_{0, 0, 0, 255};
