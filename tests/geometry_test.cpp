@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <limits>
 
 namespace {
 Quad placedBox(float x, float y, float w, float h) {
@@ -30,6 +31,32 @@ TEST(Orientation, TruncatesTowardZero) {
     EXPECT_EQ(orientation(-0.5f, 0, 0, 1, 0, 0), 0);  // -0.5 counts as non-negative
     EXPECT_EQ(orientation(-1.f, 0, 0, 1, 0, 0), -1);
     EXPECT_EQ(orientation(0.5f, 0, 0, 1, 0, 0), 0);
+}
+
+// Truncation toward zero wherever the plain conversion is defined; beyond
+// the int range the sign survives; NaN counts as zero.
+TEST(TruncateToInt, Boundaries) {
+    constexpr double Max = INT_MAX;
+    constexpr double Min = INT_MIN;
+    constexpr double Inf = std::numeric_limits<double>::infinity();
+    const struct {
+        double value;
+        int expected;
+    } cases[] = {
+        {0.0, 0},          {-0.0, 0},          {-0.999, 0},         {0.999, 0},
+        {-1.0, -1},        {1.5, 1},           {Max, INT_MAX},      {Max + 0.5, INT_MAX},
+        {Max + 1.0, INT_MAX}, {1e300, INT_MAX}, {Inf, INT_MAX},     {Min, INT_MIN},
+        {Min - 0.5, INT_MIN}, {Min - 1.0, INT_MIN}, {-1e300, INT_MIN}, {-Inf, INT_MIN},
+        {std::numeric_limits<double>::quiet_NaN(), 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(truncateToInt(c.value), c.expected) << c.value;
+
+    // A flier a day's drift above the window: the products pass 2^31 and
+    // keep their sign.
+    EXPECT_EQ(orientation(0, -2e7f, 0, 0, 200, 0), INT_MIN);
+    EXPECT_EQ(orientation(0, 2e7f, 0, 0, 200, 0), INT_MAX);
+    EXPECT_FALSE(isInsideQuad(Quad::box(200, 100), 100, -2e7f));
+    EXPECT_FALSE(isInsideQuad(Quad::box(200, 100), 1e30f, -1e30f));
 }
 
 TEST(IsInsideQuad, PlayerSquareEdgesAreOutside) {

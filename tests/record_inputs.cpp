@@ -31,7 +31,7 @@ InputScript record(Autopilot::Goal goal, unsigned seed) {
         const bool over = goal == Autopilot::Goal::Win ? g.showWinScreen : g.playerLives < 0;
         if (over && endAt == FrameLimit) endAt = h.frameCount() + TailFrames;
         const std::size_t n = pilot.steer(g, changes);
-        for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t i = 0; i < n && h.frameCount() < endAt; ++i) {  // none polled after the end
             h.queue(Harness::key(changes[i].type, changes[i].key));
             script.events.push_back({h.frameCount() + 1, changes[i].type, changes[i].key});
         }
@@ -45,8 +45,7 @@ InputScript record(Autopilot::Goal goal, unsigned seed) {
 bool save(const std::string& path, const char* title, const InputScript& script) {
     std::ofstream out(path);
     out << "# " << title << " (made by record_inputs; the format is described in src/host/input_script.h)\n";
-    writeInputScript(out, script);
-    return static_cast<bool>(out);
+    return writeInputScript(out, script);
 }
 
 }  // namespace

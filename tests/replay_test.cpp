@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
+#include <random>
 #include <sstream>
 
 using P = Picture;
@@ -83,7 +85,7 @@ TEST(InputScript, ReadsWhatItWritesAndNamesTheBadLine) {
                      {9, Event::KeyPressed, Key::Return}};
     script.end = 100;
     std::ostringstream written;
-    writeInputScript(written, script);
+    ASSERT_TRUE(writeInputScript(written, script));
     std::istringstream in("# a comment\n\n" + written.str());
     InputScript read;
     std::string error;
@@ -103,10 +105,67 @@ TEST(InputScript, ReadsWhatItWritesAndNamesTheBadLine) {
         {"end 12 13\n", "end takes one number"},
         {"5 press Up now\n", "too many words"},
         {"99999999999 press Up\n", "line 1"},
+        {"10000001 press Up\n", "from 1 to 10000000"},
+        {"end 10000001\n", "end takes one number"},
+        {"seed 4294967296\n", "seed takes one number"},
+        {"seed 1\nseed 2\n", "line 2: a second seed (the first is on line 1)"},
+        {"4 press Up\nend 9\nend 9\n", "line 3: a second end"},
+        {"end 9\n4 press Up\n", "line 2: an event after the end (line 1)"},
+        {"4 press Up\n8 release Up\nend 7\n", "line 3: end 7 comes before the last event's frame 8"},
     };
     for (const auto& [text, message] : bad) {
         std::istringstream bin(text);
         EXPECT_FALSE(parseInputScript(bin, read, error)) << text;
         EXPECT_NE(error.find(message), std::string::npos) << text << " -> " << error;
+    }
+}
+
+// Any recording the writer accepts reads back identical and writes out the
+// same text again; the scripts it refuses leave the stream empty.
+TEST(InputScript, RandomRecordingsRoundTrip) {
+    constexpr Key keys[] = {Key::Unknown, Key::Left, Key::Right, Key::Up, Key::Down, Key::Return, Key::Space,
+                            Key::Escape, Key::LShift, Key::A, Key::D, Key::S, Key::W, Key::F, Key::F1, Key::Num1};
+    std::mt19937 rng(17);
+    auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    for (int run = 0; run < 300; ++run) {
+        InputScript script;
+        const unsigned seeds[] = {0u, 1u, 2147483648u, UINT_MAX, static_cast<unsigned>(rng())};
+        script.seed = seeds[below(5)];
+        int frame = 1 + below(run % 3 == 0 ? MostFrames : 100);
+        for (int n = below(40); n > 0; --n) {
+            const Event::Type type = below(2) ? Event::KeyPressed : Event::KeyReleased;
+            script.events.push_back({frame, type, keys[below(16)]});
+            if (below(3) == 0) script.events.push_back(script.events.back());  // a key repeat in one poll
+            frame = std::min(MostFrames, frame + (below(2) ? 0 : below(500)));
+        }
+        script.end = script.events.empty() ? below(10) : std::min(MostFrames, frame + below(2) * below(1000));
+
+        std::ostringstream written;
+        ASSERT_TRUE(writeInputScript(written, script)) << "run " << run;
+        std::istringstream in(written.str());
+        InputScript read;
+        std::string error;
+        ASSERT_TRUE(parseInputScript(in, read, error)) << error << "\n" << written.str();
+        EXPECT_EQ(read.seed, script.seed);
+        EXPECT_EQ(read.end, script.end);
+        EXPECT_EQ(read.events, script.events) << "run " << run;
+        std::ostringstream again;
+        ASSERT_TRUE(writeInputScript(again, read));
+        EXPECT_EQ(again.str(), written.str());
+    }
+
+    const InputEvent up{5, Event::KeyPressed, Key::Up};
+    const InputScript refused[] = {
+        {1, 4, {up}},                                          // the end before the event
+        {1, 9, {up, {4, Event::KeyReleased, Key::Up}}},        // frames going backwards
+        {1, 9, {{0, Event::KeyPressed, Key::Up}}},             // frames count from 1
+        {1, MostFrames + 1, {}},                               // beyond what a replay runs
+        {1, 9, {{5, Event::Closed, Key::Unknown}}},            // no key event
+        {1, 9, {{5, Event::KeyPressed, static_cast<Key>(99)}}},  // no such key
+    };
+    for (const InputScript& script : refused) {
+        std::ostringstream written;
+        EXPECT_FALSE(writeInputScript(written, script));
+        EXPECT_EQ(written.str(), "");
     }
 }

@@ -2,12 +2,15 @@
 // SPDX-FileCopyrightText: 2026 Tumblewing developers
 // SPDX-License-Identifier: MIT
 //
-// usage: soak [--hours H] [--seed N] [gtest options]
-//   --hours H   simulated hours of play (default 0.5); CI runs a few, a long run ten or more
-//   --seed N    the run's seed (default: from the clock); a failure names it, and the same
-//               seed and hours replay the same run
+// usage: soak [--hours H] [--lose-days D] [--seed N] [gtest options]
+//   --hours H       simulated hours of play (default 0.5); CI runs a few, a long run ten or more
+//   --lose-days D   how long the lose screen is left open at 60 frames a second (default 1.1: the
+//                   rising flier's products pass the int range after about a day)
+//   --seed N        the run's seed (default: from the clock); a failure names it, and the same
+//                   seed and hours replay the same run
 #include "alloc_count.h"
 #include "autopilot.h"
+#include "harness.h"
 #include "shell/loop.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +30,7 @@
 namespace {
 
 double hoursWanted = 0.5;
+double loseDays = 1.1;
 std::uint64_t runSeed = 0;
 
 // A host that does nothing but keep time and hand over queued events, so
@@ -408,6 +412,46 @@ TEST(Soak, RandomPlayAndScriptedWins) {
     }
 }
 
+// The recorded loss, then the lose screen left open for days without a key:
+// the flier rises 3 px a frame out of sight for good and the duel goes on
+// testing it against the lightning. Checked once a simulated minute and
+// for allocations throughout; the sanitizer build sees every conversion.
+TEST(Soak, LoseScreenLeftOpenForDays) {
+    InputScript script;
+    std::string error;
+    ASSERT_TRUE(loadRecording("lose.keys", script, error)) << error;
+    SoakHost host;
+    std::srand(script.seed);
+    Game g(host);
+    ASSERT_TRUE(buildScene(g));
+    Rows rows{g.playerLifeIcons.size(), g.vexmorLifeIcons.size()};
+    std::size_t next = 0;
+    for (int frame = 1; frame <= script.end; ++frame) {
+        for (; next < script.events.size() && script.events[next].frame == frame; ++next)
+            host.queue(toEvent(script.events[next]));
+        host.advance(1.0 / 60.0);
+        runFrame(g);
+    }
+    ASSERT_LT(g.playerLives, 0) << "lose.keys no longer loses";
+
+    const long frames = std::lround(loseDays * 24 * 3600 * 60);
+    const long allocated = allocationCount();
+    for (long frame = 1; frame <= frames; ++frame) {
+        host.advance(1.0 / 60.0);
+        runFrame(g);
+        if (frame % 3600 == 0) {
+            ASSERT_EQ(brokenRule(g, rows), "") << "lose screen frame " << frame;
+        }
+    }
+    EXPECT_EQ(allocationCount() - allocated, 0);
+    EXPECT_EQ(brokenRule(g, rows), "");
+    std::printf("soak: the lose screen open %.2f days (%ld frames): Kestra at y = %.4g\n", loseDays, frames,
+                static_cast<double>(g.playerBox.position.y));
+    if (loseDays >= 1.0) {
+        EXPECT_LT(g.playerBox.position.y, -1e7f);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -417,10 +461,12 @@ int main(int argc, char** argv) {
         const bool value = i + 1 < argc;
         if (std::strcmp(argv[i], "--hours") == 0 && value) {
             hoursWanted = std::atof(argv[++i]);
+        } else if (std::strcmp(argv[i], "--lose-days") == 0 && value) {
+            loseDays = std::atof(argv[++i]);
         } else if (std::strcmp(argv[i], "--seed") == 0 && value) {
             runSeed = std::strtoull(argv[++i], nullptr, 10);
         } else {
-            std::fprintf(stderr, "usage: soak [--hours H] [--seed N] [gtest options]\n");
+            std::fprintf(stderr, "usage: soak [--hours H] [--lose-days D] [--seed N] [gtest options]\n");
             return 2;
         }
     }

@@ -3,11 +3,23 @@
 // SPDX-License-Identifier: MIT
 #include "geometry/geometry.h"
 
+#include <climits>
 #include <cstdlib>
+
+int truncateToInt(double value) {
+    // Every double in (INT_MIN - 1, INT_MAX + 1) truncates into the range;
+    // both bounds are exact in a double.
+    constexpr double Above = double(INT_MAX) + 1.0;
+    constexpr double Below = double(INT_MIN) - 1.0;
+    if (value >= Above) return INT_MAX;
+    if (value <= Below) return INT_MIN;
+    if (value != value) return 0;  // NaN
+    return static_cast<int>(value);
+}
 
 int orientation(float a, float b, float c, float d, float e, float f) {
     const double value = (double(a) - e) * (double(d) - f) - (double(c) - e) * (double(b) - f);
-    return static_cast<int>(value);
+    return truncateToInt(value);
 }
 
 bool isInsideQuad(const Quad& shape, float x, float y) {

@@ -5,7 +5,13 @@
 
 #include "geometry/quad.h"
 
-// Signed doubled area of the triangle (a,b), (c,d), (e,f), truncated toward zero.
+// `value` truncated toward zero, as a conversion to int does, but defined for
+// every double: values beyond the int range give INT_MAX or INT_MIN, NaN
+// gives 0. Wherever the plain conversion is defined the answer is the same.
+int truncateToInt(double value);
+
+// Signed doubled area of the triangle (a,b), (c,d), (e,f), truncated toward
+// zero (see truncateToInt: a flier far off screen still gets the right sign).
 int orientation(float a, float b, float c, float d, float e, float f);
 
 // Whether (x, y) lies inside a four-point quad of either winding. Values that

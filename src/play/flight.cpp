@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: MIT
 #include "play/play.h"
 
+#include "geometry/geometry.h"
 #include "shell/state/game.h"
 
 namespace {
@@ -23,11 +24,11 @@ void stepPlayer(Game& g) {
     // At an edge the push-back replaces the wish: no clamping, so the box
     // overshoots by up to one step and creeps back a pixel per frame.
     const Vec2 corner = g.playerBox.corner(0);
-    const int xi = static_cast<int>(corner.x);
-    const int yi = static_cast<int>(corner.y);
+    const int xi = truncateToInt(corner.x);  // defined however far the flier has drifted
+    const int yi = truncateToInt(corner.y);
     if (xi < 0) dx = 1.f;
-    if (xi + RightReach > ScreenWidth) dx = -1.f;
-    if (yi + BottomReach > ScreenHeight) dy = -1.f;
+    if (xi > ScreenWidth - RightReach) dx = -1.f;  // no sum that could overflow
+    if (yi > ScreenHeight - BottomReach) dy = -1.f;
     if (yi < 0) dy = 1.f;
 
     g.playerBox.position.x += dx;

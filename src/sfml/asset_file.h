@@ -1,16 +1,62 @@
-// The checks asset files pass before the game uses them: only regular files are read; clips decode whole.
+// Reading an asset file once and decoding it from memory, with one line naming the file for every failure.
 // SPDX-FileCopyrightText: 2026 Tumblewing developers
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// True when `name` is a regular file (a symbolic link to one counts). A
-// directory, FIFO, device or socket under an asset's name would hang or
-// stall the decoders, and a missing name has nothing to read: for those it
-// writes one line naming the file and the reason to sf::err() and returns
-// false, a failed load like any other.
-bool openableAsset(const char* name);
+#include <SFML/Config.hpp>
 
-// True when the sound file `name` decodes whole: it opens, has samples, and
-// every one of them reads, which is what sf::SoundBuffer::loadFromFile
-// accepts. Needs no audio device: hosts without one check clips this way.
-bool clipDecodes(const char* name);
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace sf {
+class Image;
+}
+
+// Every failure below is reported the same way: one line on sf::err(),
+//   Failed to load "PATH" (REASON)
+// with whatever the decoder said, or the game's own words when it said
+// nothing, and the decoder's own lines held back.
+void reportFailedLoad(const std::string& path, const std::string& reason);
+
+// The whole file at `path`, read through one descriptor: opened without
+// blocking (a FIFO cannot stall start-up), checked to be a regular file on
+// that descriptor (a symbolic link to one counts), then read to its end. So
+// the file is read once and nothing can be swapped in between the check and
+// the read. False, with the failure reported, for a missing or unreadable
+// name, anything but a regular file, or a file over 256 MiB.
+bool readAsset(const std::string& path, std::vector<char>& bytes);
+
+// A clip decoded whole: interleaved 16-bit samples.
+struct ClipSamples {
+    std::vector<sf::Int16> samples;
+    unsigned channels = 0;
+    unsigned sampleRate = 0;
+};
+
+// Reads the sound file at `path` and decodes every sample its header
+// promises. False, with the failure reported, when it is not a sound file
+// the audio library reads, holds no samples, or ends before its header's
+// count. Needs no audio device.
+bool decodeClip(const std::string& path, ClipSamples& clip);
+
+// Reads the picture at `path` and decodes it. False, with the failure
+// reported, when it is not a picture the graphics library reads.
+bool decodePicture(const std::string& path, sf::Image& image);
+
+// Holds back what the multimedia library writes to sf::err() from its
+// making until release(), so that a failure is told on one line.
+class HeldErrors {
+public:
+    HeldErrors();
+    ~HeldErrors() { release(); }
+    HeldErrors(const HeldErrors&) = delete;
+    HeldErrors& operator=(const HeldErrors&) = delete;
+    // Lets sf::err() write again; returns the first line held, shorn of the
+    // library's own "Failed to ..." framing, or "" when nothing was said.
+    std::string release();
+
+private:
+    std::ostringstream text_;
+    std::streambuf* before_;
+};

@@ -6,6 +6,7 @@
 #include "sfml/asset_file.h"
 
 #include <cstddef>
+#include <string>
 
 namespace {
 sf::Color toSfml(Color c) { return sf::Color(c.r, c.g, c.b, c.a); }
@@ -17,11 +18,17 @@ Canvas::Canvas() { draws_.reserve(MostDrawsInAFrame); }
 Canvas::~Canvas() = default;  // an array releases its textures newest first
 
 bool Canvas::loadPicture(Picture picture) {
-    if (!openableAsset(fileOf(picture))) return false;
+    const std::string path = folder_ + fileOf(picture);
     sf::Image image;
-    if (!image.loadFromFile(fileOf(picture))) return false;
+    if (!decodePicture(path, image)) return false;
     auto texture = std::make_unique<sf::Texture>();
-    if (!texture->loadFromImage(image)) return false;
+    HeldErrors held;
+    const bool made = texture->loadFromImage(image);
+    const std::string said = held.release();
+    if (!made) {
+        reportFailedLoad(path, said.empty() ? "no texture could be made of it" : said);
+        return false;
+    }
     const std::size_t i = static_cast<std::size_t>(picture);
     const sf::Vector2u size = image.getSize();
     const sf::Uint8* rgba = image.getPixelsPtr();
@@ -34,9 +41,17 @@ bool Canvas::loadPicture(Picture picture) {
 }
 
 bool Canvas::loadOverlay(const std::string& file) {
-    if (!openableAsset(file.c_str())) return false;
+    const std::string path = folder_ + file;
+    sf::Image image;
+    if (!decodePicture(path, image)) return false;
     auto texture = std::make_unique<sf::Texture>();
-    if (!texture->loadFromFile(file)) return false;
+    HeldErrors held;
+    const bool made = texture->loadFromImage(image);
+    const std::string said = held.release();
+    if (!made) {
+        reportFailedLoad(path, said.empty() ? "no texture could be made of it" : said);
+        return false;
+    }
     overlays_.push_back(std::move(texture));
     overlayDraws_.reserve(overlays_.size());
     return true;

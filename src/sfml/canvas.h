@@ -32,12 +32,16 @@ public:
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    // Loads a picture by its bare file name from the working directory; only
-    // a regular file is read.
+    // The folder the pictures' files are in, "" for the working directory.
+    void setFolder(const std::string& folder) { folder_ = folder; }
+    const std::string& folder() const { return folder_; }
+    // Loads a picture by its file name from that folder; only a regular file
+    // is read. A failure is named on sf::err().
     bool loadPicture(Picture picture);
 
     // Pictures a host lays over every frame (the captions), outside the
-    // game's manifest: loaded by path in order, the first is overlay 0.
+    // game's manifest: loaded by file name from the folder, in order; the
+    // first is overlay 0. A failure is named on sf::err().
     bool loadOverlay(const std::string& file);
     Vec2 overlaySize(std::size_t overlay) const;
 
@@ -58,6 +62,7 @@ public:
 private:
     std::array<std::unique_ptr<sf::Texture>, PictureCount> textures_;
     PictureLooks looks_{};  // sizes, and whether every pixel's alpha is 255, found when loaded
+    std::string folder_;
     bool culling_ = true;
     std::size_t painted_ = 0;
     Color clearColor_{0, 0, 0, 255};

@@ -6,19 +6,20 @@
 #include "sfml/asset_file.h"
 #include "shell/state/game.h"
 
-#include <SFML/System/Err.hpp>
 
-#include <fstream>
-#include <ostream>
+#include <sstream>
+#include <vector>
 #include <string>
 
 bool CaptionLayer::load(Canvas& canvas) {
-    if (!openableAsset(TableFile)) return false;
-    std::ifstream file(TableFile);
+    const std::string tablePath = canvas.folder() + TableFile;
+    std::vector<char> bytes;
+    if (!readAsset(tablePath, bytes)) return false;
+    std::istringstream text(std::string(bytes.begin(), bytes.end()));
     std::vector<Caption> table;
-    std::string error = "cannot be read";
-    if (!file || !parseCaptions(file, table, error)) {
-        sf::err() << "Failed to load \"" << TableFile << "\" (" << error << ")" << std::endl;
+    std::string error;
+    if (!parseCaptions(text, table, error)) {
+        reportFailedLoad(tablePath, error);
         return false;
     }
     std::vector<Vec2> sizes;
@@ -26,8 +27,9 @@ bool CaptionLayer::load(Canvas& canvas) {
         if (!canvas.loadOverlay(Folder + c.picture)) return false;  // named by the loader
         const Vec2 size = canvas.overlaySize(sizes.size());
         if (size.x > static_cast<float>(ScreenWidth) || size.y > static_cast<float>(ScreenHeight) / 3.f) {
-            sf::err() << "Failed to load \"" << Folder << c.picture << "\" (" << size.x << "x" << size.y
-                      << ", larger than a caption band)" << std::endl;
+            reportFailedLoad(canvas.folder() + Folder + c.picture, std::to_string(static_cast<int>(size.x)) + "x" +
+                                                                    std::to_string(static_cast<int>(size.y)) +
+                                                                    ", larger than a caption band");
             return false;
         }
         sizes.push_back(size);

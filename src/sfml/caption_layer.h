@@ -11,7 +11,7 @@
 // Off until loaded; then every clip start and drawn frame goes through it.
 class CaptionLayer {
 public:
-    // Where the table and the pictures lie, relative to the working directory.
+    // Where the table and the pictures lie, in the canvas's folder.
     static constexpr const char* Folder = "captions/";
     static constexpr const char* TableFile = "captions/captions.txt";
 

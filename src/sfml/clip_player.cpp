@@ -8,8 +8,9 @@
 #include <AL/alc.h>
 #include <SFML/System/Err.hpp>
 
-#include <unistd.h>
+#include <dlfcn.h>
 
+#include <cstdarg>
 #include <cstddef>
 #include <cstdio>
 #include <ostream>
@@ -18,50 +19,54 @@
 namespace {
 std::size_t indexOf(Clip c) { return static_cast<std::size_t>(c); }
 
-bool tryDevice() {
+// ALSA, under OpenAL, writes its complaints itself, eight lines of them on a
+// machine without a sound card, unless given a handler of its own. While the
+// device is probed the handler keeps only the last one, as the reason.
+using AlsaHandler = void (*)(const char* file, int line, const char* function, int error, const char* format, ...);
+using SetAlsaHandler = int (*)(AlsaHandler);
+std::string alsaSaid;
+
+void keepAlsaMessage(const char*, int, const char*, int, const char* format, ...) {
+    char text[256];
+    std::va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    alsaSaid = text;
+}
+
+// ALSA's handler for as long as it lives, if ALSA is there at all; no
+// other output is touched, and OpenAL's own log lines pass as they are.
+class AlsaMessagesKept {
+public:
+    AlsaMessagesKept() : library_(dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL)) {
+        if (library_ != nullptr) set_ = reinterpret_cast<SetAlsaHandler>(dlsym(library_, "snd_lib_error_set_handler"));
+        if (set_ != nullptr) set_(keepAlsaMessage);
+    }
+    ~AlsaMessagesKept() {
+        if (set_ != nullptr) set_(nullptr);  // ALSA's own again
+        if (library_ != nullptr) dlclose(library_);
+    }
+    AlsaMessagesKept(const AlsaMessagesKept&) = delete;
+    AlsaMessagesKept& operator=(const AlsaMessagesKept&) = delete;
+
+private:
+    void* library_;
+    SetAlsaHandler set_ = nullptr;
+};
+
+// Opens and closes the default audio device once; on failure `reason` gets
+// ALSA's last word, if it had one.
+bool audioDeviceOpens(std::string& reason) {
+    alsaSaid.clear();
+    AlsaMessagesKept kept;
     ALCdevice* device = alcOpenDevice(nullptr);
-    if (device == nullptr) return false;
+    if (device == nullptr) {
+        reason = alsaSaid;
+        return false;
+    }
     alcCloseDevice(device);
     return true;
-}
-
-// The last non-empty line of `text`.
-std::string lastLine(const std::string& text) {
-    const std::size_t end = text.find_last_not_of("\r\n");
-    if (end == std::string::npos) return {};
-    const std::size_t newline = text.find_last_of('\n', end);
-    const std::size_t start = newline == std::string::npos ? 0 : newline + 1;
-    return text.substr(start, end + 1 - start);
-}
-
-// Opens and closes the default audio device once. Without a sound card the
-// audio libraries explain the failure at length on stderr (ALSA alone writes
-// eight lines), so their output is held back meanwhile: on success it is
-// passed on unchanged, on failure `reason` gets its last line.
-bool audioDeviceOpens(std::string& reason) {
-    std::FILE* held = std::tmpfile();
-    const int saved = held ? dup(STDERR_FILENO) : -1;
-    if (saved < 0) {
-        if (held) std::fclose(held);
-        return tryDevice();
-    }
-    std::fflush(stderr);
-    dup2(fileno(held), STDERR_FILENO);
-    const bool opened = tryDevice();
-    std::fflush(stderr);
-    dup2(saved, STDERR_FILENO);
-    close(saved);
-
-    std::string said;
-    std::rewind(held);
-    char chunk[512];
-    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, held)) > 0;) said.append(chunk, n);
-    std::fclose(held);
-    if (opened)
-        std::fwrite(said.data(), 1, said.size(), stderr);
-    else
-        reason = lastLine(said);
-    return opened;
 }
 
 }  // namespace
@@ -71,7 +76,7 @@ ClipPlayer::ClipPlayer() {
     silent_ = !audioDeviceOpens(reason);
     if (!silent_) return;
     sf::err() << "No audio device could be opened; the game plays without sound" << std::endl;
-    if (!reason.empty()) sf::err() << "  (the audio library said: " << reason << ")" << std::endl;
+    if (!reason.empty()) sf::err() << "  (the sound system said: " << reason << ")" << std::endl;
 }
 
 ClipPlayer::~ClipPlayer() {
@@ -80,10 +85,19 @@ ClipPlayer::~ClipPlayer() {
 }
 
 bool ClipPlayer::load(Clip clip) {
-    if (!openableAsset(fileOf(clip))) return false;
-    if (silent_) return clipDecodes(fileOf(clip));
+    const std::string path = folder_ + fileOf(clip);
+    ClipSamples decoded;
+    if (!decodeClip(path, decoded)) return false;  // a silent game checks its clips all the same
+    if (silent_) return true;
     auto buffer = std::make_unique<sf::SoundBuffer>();
-    if (!buffer->loadFromFile(fileOf(clip))) return false;
+    HeldErrors held;
+    const bool filled = buffer->loadFromSamples(decoded.samples.data(), decoded.samples.size(), decoded.channels,
+                                                decoded.sampleRate);
+    const std::string said = held.release();
+    if (!filled) {
+        reportFailedLoad(path, said.empty() ? "the audio device took none of its samples" : said);
+        return false;
+    }
     clipBuffers[indexOf(clip)] = std::move(buffer);
     return true;
 }

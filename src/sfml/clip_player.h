@@ -10,11 +10,12 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 class ClipPlayer {
 public:
     // Tries the audio device once. Without one the game is silent: it says
-    // so on sf::err(), with the audio library's last word on why, and never
+    // so on sf::err(), with the sound system's last word on why, and never
     // touches OpenAL again, which would report every buffer, sound and play
     // call as an error.
     ClipPlayer();
@@ -25,8 +26,11 @@ public:
     ClipPlayer(const ClipPlayer&) = delete;
     ClipPlayer& operator=(const ClipPlayer&) = delete;
 
-    // Decodes the clip's whole file; false when it is not a regular file or
-    // does not decode (the failure named on sf::err()). With
+    // The folder the clips' files are in, "" for the working directory.
+    void setFolder(const std::string& folder) { folder_ = folder; }
+
+    // Reads and decodes the clip's whole file; false when it is not a
+    // regular file or does not decode (the failure named on sf::err()). With
     // sound the samples go into a buffer; a silent game only checks them,
     // so a bad file fails start-up either way.
     bool load(Clip clip);
@@ -37,6 +41,7 @@ public:
 
 private:
     bool silent_ = true;
+    std::string folder_;
     std::array<std::unique_ptr<sf::SoundBuffer>, ClipCount> clipBuffers;
     std::array<std::unique_ptr<sf::Sound>, ClipCount> narrationClips;
 };

@@ -7,11 +7,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <set>
 #include <string>
-#include <unistd.h>
+#include <system_error>
 
 namespace {
 
@@ -21,17 +22,22 @@ Plays RECORDING (a recorded input, see src/host/input_script.h) through the
 game at a fixed time per frame and writes the frames asked for as
 OUT/frame-NNNNN.png, and every clip start as "FRAME FILE" to OUT/clips.txt.
 
-  --frames LIST        frames to write: numbers and ranges, e.g. 1,300,600-1200/4
+  --frames LIST        frames to write: numbers and ranges, e.g. 1,300,600-1200/4;
+                       every one of them no later than the last frame played
   --every N            write every Nth frame
-  --until N            stop after frame N (default: the recording's end)
-  --out DIR            where the frames and clips.txt go (default: .)
+  --until N            stop after frame N, at most 10000000 (default: the
+                       recording's end)
+  --out DIR            where the frames and clips.txt go, made if need be
+                       (default: .)
   --assets DIR         the folder holding the game's 47 files (default: .)
-  --frame-seconds S    time per frame (default: 1/60)
+  --frame-seconds S    time per frame, from 0.001 to 1 (default: 1/60)
   --no-cull            also paint the draws a full-window picture hides
   --captions           draw the captions too (ASSETS/captions/), as the game does
 
 Exit status: 0 done, 1 a game file could not be loaded, 2 bad arguments or
-recording, 3 no display for drawing, 4 a frame could not be written.
+recording (a frame asked for after the last frame played included), 3 no
+display for drawing, 4 the output folder, a frame or clips.txt could not be
+written.
 )";
 
 struct Options {
@@ -49,7 +55,7 @@ struct Options {
 bool toInt(const std::string& text, int& n) {
     char* end = nullptr;
     const long value = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || value < 1 || value > 10'000'000) return false;
+    if (text.empty() || *end != '\0' || value < 1 || value > MostFrames) return false;
     n = static_cast<int>(value);
     return true;
 }
@@ -96,7 +102,7 @@ bool parseOptions(int argc, char** argv, Options& o) {
         } else if (arg == "--frame-seconds" && hasValue) {
             char* end = nullptr;
             o.frameSeconds = std::strtod(argv[++i], &end);
-            if (*end != '\0' || !(o.frameSeconds > 0.0 && o.frameSeconds < 3600.0)) return false;
+            if (*end != '\0' || !(o.frameSeconds >= 0.001 && o.frameSeconds <= 1.0)) return false;
         } else if (arg == "--no-cull") {
             o.cull = false;
         } else if (arg == "--captions") {
@@ -110,10 +116,14 @@ bool parseOptions(int argc, char** argv, Options& o) {
     return !o.recording.empty();
 }
 
-std::string absolute(const std::string& path) {
-    if (!path.empty() && path[0] == '/') return path;
-    char here[4096];
-    return getcwd(here, sizeof here) ? std::string(here) + "/" + path : path;
+// The path of a file in `folder`; "" stays the working directory.
+std::string inFolder(const std::string& folder) {
+    return folder.empty() || folder.back() == '/' ? folder : folder + "/";
+}
+
+int failed(const std::string& what, int status) {
+    std::cerr << "tumblewing-replay: " << what << '\n';
+    return status;
 }
 
 }  // namespace
@@ -133,32 +143,34 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int last = o.until > 0 ? o.until : recording.end;
-    const std::string out = absolute(o.out);
-    std::ofstream clipLog(out + "/clips.txt");
-    if (!clipLog) {
-        std::cerr << "tumblewing-replay: cannot write " << out << "/clips.txt\n";
-        return 4;
-    }
-    // The game opens its files by bare name, from where they lie.
-    if (chdir(o.assets.c_str()) != 0) {
-        std::cerr << "tumblewing-replay: no folder " << o.assets << '\n';
-        return 2;
-    }
+    if (!o.frames.empty() && *o.frames.rbegin() > last)
+        return failed("frame " + std::to_string(*o.frames.rbegin()) + " comes after the last frame played, " +
+                          std::to_string(last) + " (see --until)", 2);
+    std::error_code problemWith;
+    if (!std::filesystem::is_directory(o.assets, problemWith)) return failed("no folder " + o.assets, 2);
+    const std::string out = inFolder(o.out);
+    if (!o.out.empty() && !std::filesystem::is_directory(o.out, problemWith) &&
+        !std::filesystem::create_directories(o.out, problemWith))
+        return failed("cannot make the folder " + o.out + ": " + problemWith.message(), 4);
+    std::ofstream clipLog(out + "clips.txt");
+    if (!clipLog) return failed("cannot write " + out + "clips.txt", 4);
 
     auto wanted = [&](int frame) {
         return o.frames.count(frame) > 0 || (o.every > 0 && frame % o.every == 0);
     };
+    std::string unwritten;
     auto save = [&](int frame, const sf::Image& picture) {
         char name[32];
-        std::snprintf(name, sizeof name, "/frame-%05d.png", frame);
-        return picture.saveToFile(out + name);
+        std::snprintf(name, sizeof name, "frame-%05d.png", frame);
+        if (!picture.saveToFile(out + name)) unwritten = out + name;
+        return unwritten.empty();
     };
     std::string problem;
     if (!displayAvailable(problem)) {  // SFML would abort making the GL context
         std::cerr << "tumblewing-replay: " << problem << '\n';
         return 3;
     }
-    ReplayPlatform platform(recording, o.frameSeconds, wanted, save, clipLog);
+    ReplayPlatform platform(recording, inFolder(o.assets), o.frameSeconds, wanted, save, clipLog);
     if (!platform.ready()) {
         std::cerr << "tumblewing-replay: cannot draw off screen (is there an X display?)\n";
         return 3;
@@ -172,5 +184,8 @@ int main(int argc, char** argv) {
         platform.beginFrame();
         runFrame(game);
     }
-    return platform.failed() ? 4 : 0;
+    if (!unwritten.empty()) return failed("cannot write " + unwritten, 4);
+    clipLog.close();  // a full disk shows here at the latest
+    if (!clipLog) return failed("cannot write " + out + "clips.txt", 4);
+    return 0;
 }

@@ -5,13 +5,15 @@
 
 #include "shell/state/game.h"
 
-ReplayPlatform::ReplayPlatform(const InputScript& recording, double frameSeconds, FrameWanted wanted,
-                               FrameDone done, std::ostream& clipLog)
+ReplayPlatform::ReplayPlatform(const InputScript& recording, const std::string& assets, double frameSeconds,
+                               FrameWanted wanted, FrameDone done, std::ostream& clipLog)
     : frameSeconds_(frameSeconds),
       wanted_(std::move(wanted)),
       done_(std::move(done)),
       clipLog_(clipLog),
       pending_(recording.events.begin(), recording.events.end()) {
+    clips_.setFolder(assets);
+    canvas_.setFolder(assets);
     ready_ = target_.create(ScreenWidth, ScreenHeight);
 }
 

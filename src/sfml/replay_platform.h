@@ -26,8 +26,10 @@ public:
     using FrameWanted = std::function<bool(int frame)>;
     using FrameDone = std::function<bool(int frame, const sf::Image& picture)>;
 
-    ReplayPlatform(const InputScript& recording, double frameSeconds, FrameWanted wanted, FrameDone done,
-                   std::ostream& clipLog);
+    // The game's files are read from `assets`, a folder path ending in '/'
+    // ("" for the working directory).
+    ReplayPlatform(const InputScript& recording, const std::string& assets, double frameSeconds,
+                   FrameWanted wanted, FrameDone done, std::ostream& clipLog);
 
     // Needs a GL context: false when the off-screen picture cannot be made.
     bool ready() const { return ready_; }

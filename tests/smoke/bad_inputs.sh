@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The bad-input matrix: every asset file broken six ways must end start-up with exit code 1, at once and quietly.
+# The bad-input matrix: every asset file broken six ways must end start-up with exit code 1, at once, naming it.
 # SPDX-FileCopyrightText: 2026 Tumblewing developers
 # SPDX-License-Identifier: MIT
 #
@@ -14,9 +14,12 @@
 #   directory   a directory under its name
 #   other       a valid file of the other kind: a picture where a clip belongs and a clip where a picture belongs
 # and a few more rows follow the table: a FIFO and a device under a clip's
-# and a picture's name, and the clip rows once more with no audio device.
+# and a picture's name, two WAV files under a clip's name (a header and no
+# samples; a header promising more samples than follow), and the clip rows
+# once more with no audio device.
 # Every case must exit with 1 within 10 s, not by a signal, with nothing on
-# stdout. Cases run two at a time (BAD_INPUT_JOBS) against one X display;
+# stdout and a line 'Failed to load "FILE" (...)' on stderr. Cases run two at
+# a time (BAD_INPUT_JOBS) against one X display;
 # run it inside one (ctest wraps it in xvfb-run -noreset). With
 # ASAN_OPTIONS=exitcode=99 it also runs a sanitizer build: 1 still means a
 # failed load.
@@ -66,6 +69,19 @@ matrix=${#rows[@]}
 for f in "${clips[0]:-}" "${pictures[0]:-}"; do
     [[ -n $f ]] && rows+=("$f fifo null" "$f device null")
 done
+((${#clips[@]} > 0)) && rows+=("${clips[0]} wav-header null" "${clips[0]} wav-short null")
+# A mono 16-bit WAV file whose header promises $1 samples, followed by $2 of them.
+wav() {
+    python3 - "$1" "$2" <<'EOF'
+import struct, sys
+promised, held = int(sys.argv[1]), int(sys.argv[2])
+header = b"RIFF" + struct.pack("<I", 36 + 2 * promised) + b"WAVEfmt " + struct.pack("<IHHIIHH", 16, 1, 1, 22050, 44100, 2, 16)
+sys.stdout.buffer.write(header + b"data" + struct.pack("<I", 2 * promised) + b"\x00\x01" * held)
+EOF
+}
+wav 0 0 >"$work/header.wav"
+wav 100000 10 >"$work/short.wav"
+
 silent=()
 ((${#clips[@]} > 0)) && silent+=("${clips[0]}")
 ((${#clips[@]} > 1)) && silent+=("${clips[-1]}")
@@ -88,6 +104,8 @@ break_file() {
         ;;
     fifo) mkfifo "$dir/$file" ;;
     device) ln -s /dev/zero "$dir/$file" ;;
+    wav-header) cp "$work/header.wav" "$dir/$file" ;;
+    wav-short) cp "$work/short.wav" "$dir/$file" ;;
     *) echo "unknown kind $kind" >&2; exit 2 ;;
     esac
 }
@@ -112,6 +130,8 @@ run_case() {
         verdict="exit code $rc, expected 1"
     elif [[ -s $dir.out ]]; then
         verdict="printed to stdout: $(head -c 200 "$dir.out")"
+    elif ! grep -qF "Failed to load \"$file\" (" "$dir.err"; then
+        verdict="the file was not named"
     fi
     if [[ $verdict != ok* ]]; then
         verdict="$verdict; stderr: $(tail -n 3 "$dir.err" | tr '\n' '|')"
