@@ -54,24 +54,32 @@ async function holdKey(page, key, seconds) {
 }
 
 const cases = {
-    // The golden moments drawn by the page match the desktop's golden pictures; every clip start of
-    // both whole recordings comes on the same frame as in tumblewing-replay.
+    // The golden moments drawn by the page match the desktop's golden pictures, those with --captions
+    // drawn with captions on; every clip start of both whole recordings comes on the same frame as in
+    // tumblewing-replay, captions or not.
     async replay() {
         const moments = readFileSync(join(root, 'tests/golden/moments.txt'), 'utf8').split('\n')
             .filter((l) => l.trim() && !l.startsWith('#')).map((l) => l.trim().split(/\s+/));
-        for (const recording of [...new Set(moments.map((m) => m[1]))]) {
+        const unknown = moments.flatMap((m) => m.slice(3)).filter((o) => o !== '--captions');
+        check(unknown.length === 0, `moments.txt has options the page does not know: ${unknown.join(' ')}`);
+        // One run of the page for each recording and set of options.
+        const runs = [...new Set(moments.map((m) => [m[1], ...m.slice(3)].join(' ')))].map((r) => r.split(' '));
+        for (const [recording, ...options] of runs) {
             const text = readFileSync(join(root, 'tests/inputs', recording), 'utf8');
             const end = Number(/^end (\d+)/m.exec(text)[1]);
-            const mine = moments.filter((m) => m[1] === recording);
+            const mine = moments.filter((m) => [m[1], ...m.slice(3)].join(' ') === [recording, ...options].join(' '));
+            const captions = options.includes('--captions');
+            const run = recording + (captions ? ' with captions' : '');
             await withPage('/index.html?replay', {}, async (page) => {
-                const result = await page.evaluate(
-                    `tumblewing.replay(${JSON.stringify(text)}, ${JSON.stringify(mine.map((m) => Number(m[2])))}, ${end})`);
+                const result = await page.evaluate(`tumblewing.replay(${JSON.stringify(text)}, ` +
+                    `${JSON.stringify(mine.map((m) => Number(m[2])))}, ${end}, { captions: ${captions} })`);
                 const log = result.clips.join('\n') + '\n';
-                writeFileSync(join(out, `web-${recording}.clips.txt`), log);
+                const logFile = join(out, `web-${recording}${captions ? '-captioned' : ''}.clips.txt`);
+                writeFileSync(logFile, log);
                 const desktop = readFileSync(join(out, `desktop-${recording}`, 'clips.txt'), 'utf8');
-                check(log === desktop, `${recording}: the clip log differs from tumblewing-replay's ` +
-                      `(diff ${out}/desktop-${recording}/clips.txt ${out}/web-${recording}.clips.txt)`);
-                check(page.problems.length === 0, `${recording}: ${page.problems.join('; ')}`);
+                check(log === desktop, `${run}: the clip log differs from tumblewing-replay's ` +
+                      `(diff ${out}/desktop-${recording}/clips.txt ${logFile})`);
+                check(page.problems.length === 0, `${run}: ${page.problems.join('; ')}`);
                 for (const [name, , frame] of mine) {
                     const drawn = join(out, `${name}.png`);
                     writeFileSync(drawn, Buffer.from(result.shots[frame].split(',')[1], 'base64'));
