@@ -166,9 +166,12 @@ function startTumblewing() {
     }
 
     function playLive(module, files, captionFiles) {
-        const code = module._tw_play(captionsOn ? 1 : 0);
+        // Captions asked for at start come with their files; the switch then shows what the game got.
+        const withCaptions = captionFiles.length > 0;
+        const code = module._tw_play(withCaptions ? 1 : 0);
         if (code !== -1) return showProblem(explain([...files, ...captionFiles], code));
-        tumblewing.captionsLoaded = captionsOn;
+        captionsOn = tumblewing.captionsLoaded = withCaptions;
+        showSwitch();
         offerCaptions(module, files);
         $('loading').hidden = true;
         const overlay = $('overlay');
