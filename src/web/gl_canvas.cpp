@@ -128,7 +128,9 @@ GLuint makeTexture(const DecodedPicture& image) {
     return texture;
 }
 
-Vec2 sizeOf(const DecodedPicture& image) { return Vec2(static_cast<float>(image.width), static_cast<float>(image.height)); }
+Vec2 sizeOf(const DecodedPicture& image) {
+    return Vec2(static_cast<float>(image.width), static_cast<float>(image.height));
+}
 
 }  // namespace
 
@@ -180,7 +182,7 @@ void GlCanvas::paint() {
     vertices_.clear();
     for (std::size_t i = seen.first; i < draws_.size(); ++i)
         addQuad(draws_[i].position, looks_[static_cast<std::size_t>(draws_[i].picture)].size, draws_[i].color);
-    for (const auto& [overlay, position] : overlayDraws_) addQuad(position, overlaySizes_[overlay], Color{255, 255, 255, 255});
+    for (const auto& [overlay, position] : overlayDraws_) addQuad(position, overlaySizes_[overlay], Color(255, 255, 255));
     const GLsizeiptr bytes = static_cast<GLsizeiptr>(sizeof(Vertex) * vertices_.size());
     if (vertices_.size() > bufferVertices_) {  // a frame busier than any the story makes
         bufferVertices_ = vertices_.size();

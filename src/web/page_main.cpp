@@ -53,7 +53,8 @@ bool makeContext() {
 struct Live {
     PageTime time;
     ClipVoice voice;
-    LivePlatform platform{files, captions, voice, time, [this](Clip clip) { pageClipStarted(static_cast<int>(frames + 1), fileOf(clip)); }};
+    LivePlatform platform{files, captions, voice, time,
+                          [this](Clip clip) { pageClipStarted(static_cast<int>(frames + 1), fileOf(clip)); }};
     Game game{platform};
     std::unique_ptr<FrameSchedule> schedule;
     bool started = false;  // the player has clicked or pressed a key
@@ -207,7 +208,8 @@ EMSCRIPTEN_KEEPALIVE int tw_replay_begin(const char* recordingText, int withCapt
     if (!makeContext()) return -2;
     std::srand(recording.seed);  // the layout the recording was made with
     replay = new Replay(recording);
-    if (!buildScene(replay->game)) return 1 + failure(replay->platform.failedFile(), replay->platform.failedFileFetched());
+    if (!buildScene(replay->game))
+        return 1 + failure(replay->platform.failedFile(), replay->platform.failedFileFetched());
     if (withCaptions != 0 && !replay->platform.showCaptions(true))
         return 1 + failure(captions.failedFile(), captions.failedFileFetched());
     return 0;

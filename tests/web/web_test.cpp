@@ -179,7 +179,8 @@ TEST_F(WebHost, CaptionFilesLoadOrNameTheFirstThatFails) {
         {"a picture never comes", {{"heturnsthe-1.png", nullptr}}, false, first + 3, false},
         {"a picture is a clip", {{"itismuch-1.png", &clip}}, false, first + 2, true},
         {"a picture is bigger than a band", {{"abeautiful-2.png", &screen}}, false, first + 1, true},
-        {"the first in order is named", {{"swarmsofhis-2.png", nullptr}, {"itismuch-1.png", &clip}}, false, first + 2, true},
+        {"the first in order is named",
+         {{"swarmsofhis-2.png", nullptr}, {"itismuch-1.png", &clip}}, false, first + 2, true},
     };
     for (const Row& r : rows) {
         PageCaptions captions;
@@ -221,7 +222,8 @@ TEST_F(WebHost, CaptionsTurnedOnLateShowTheLineBeingSpoken) {
         {"clip 1's first line", {1.0}, true, 3.0, "abeautiful-1.png"},
         {"clip 1's second line", {1.0}, true, 8.0, "abeautiful-2.png"},
         {"clip 1 over", {1.0}, true, 11.5, nullptr},
-        {"started on three frames: from the first", {1.0, 1.0 + 1 / 60.0, 1.0 + 2 / 60.0}, true, 6.91, "abeautiful-2.png"},
+        {"started on three frames: from the first",
+         {1.0, 1.0 + 1 / 60.0, 1.0 + 2 / 60.0}, true, 6.91, "abeautiful-2.png"},
         {"turned off", {1.0}, false, 3.0, nullptr},
     };
     for (const Row& r : rows) {
@@ -231,7 +233,8 @@ TEST_F(WebHost, CaptionsTurnedOnLateShowTheLineBeingSpoken) {
         std::vector<DecodedPicture> pictures;
         ASSERT_TRUE(captions.decode(pictures));
         std::vector<Vec2> sizes;
-        for (const DecodedPicture& p : pictures) sizes.emplace_back(static_cast<float>(p.width), static_cast<float>(p.height));
+        for (const DecodedPicture& p : pictures)
+            sizes.emplace_back(static_cast<float>(p.width), static_cast<float>(p.height));
         captions.begin(sizes);
         captions.show(r.shown);
         const auto& showing = captions.showing(r.at);

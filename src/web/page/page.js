@@ -1,4 +1,4 @@
-// Tumblewing's page: fetches the 47 files with progress, starts the game or its replay mode, its switches, what went wrong.
+// Tumblewing's page: fetches the files with progress, starts the game or its replay mode, its switches, what went wrong.
 // SPDX-FileCopyrightText: 2026 Tumblewing developers
 // SPDX-License-Identifier: MIT
 'use strict';
@@ -110,7 +110,8 @@ function startTumblewing() {
         if (!table.bytes) return [table];
         const count = withText(module, new TextDecoder().decode(table.bytes), (at) => module._tw_captions_table(at));
         if (count < 0) {
-            table.bad = `it is not a caption table the game can read (${module.UTF8ToString(module._tw_captions_problem())})`;
+            const why = module.UTF8ToString(module._tw_captions_problem());
+            table.bad = `it is not a caption table the game can read (${why})`;
             return [table];
         }
         const names = [];
