@@ -208,7 +208,7 @@ function startTumblewing() {
         onStarted() {
             tumblewing.started = true;
             $('overlay').hidden = true;
-            canvas.focus();
+            if (!$('bar').contains(document.activeElement)) canvas.focus();  // a key on a switch still works it
         },
         onFramePainted() {
             if (tumblewing.firstFrameAt === null) tumblewing.firstFrameAt = performance.now();
