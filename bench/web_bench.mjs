@@ -59,7 +59,7 @@ const recording = readFileSync(join(root, 'tests/inputs/win.keys'), 'utf8');
 for (const [name, frame] of [['start screen', 1], ['wave 6, busy', 9252]]) {
     const page = await browser.open(server.origin + '/index.html?replay');
     await page.until('window.tumblewing && window.tumblewing.ready');
-    await page.evaluate(`tumblewing.replay(${JSON.stringify(recording)}, [], ${frame}), 0`);
+    await page.evaluate(`tumblewing.replay(${JSON.stringify(recording)}, [], ${frame}).then(() => 0)`);
     const paint = (n) => page.evaluate(`new Promise((done) => { let left = ${n};
         const step = () => { tumblewing.redraw(); if (--left > 0) requestAnimationFrame(step); else done(); };
         requestAnimationFrame(step); })`);

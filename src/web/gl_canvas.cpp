@@ -106,14 +106,16 @@ GlCanvas::GlCanvas() {
 }
 
 GlCanvas::~GlCanvas() {
+    for (GLuint texture : overlays_) glDeleteTextures(1, &texture);
     for (std::size_t i = PictureCount; i-- > 0;)
         if (textures_[i] != 0) glDeleteTextures(1, &textures_[i]);
     glDeleteBuffers(1, &vertexBuffer_);
     glDeleteProgram(program_);
 }
 
-void GlCanvas::loadPicture(Picture picture, const DecodedPicture& image) {
-    const std::size_t i = static_cast<std::size_t>(picture);
+namespace {
+
+GLuint makeTexture(const DecodedPicture& image) {
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -123,10 +125,27 @@ void GlCanvas::loadPicture(Picture picture, const DecodedPicture& image) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width, image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
-    textures_[i] = texture;
-    looks_[i].size = Vec2(static_cast<float>(image.width), static_cast<float>(image.height));
+    return texture;
+}
+
+Vec2 sizeOf(const DecodedPicture& image) {
+    return Vec2(static_cast<float>(image.width), static_cast<float>(image.height));
+}
+
+}  // namespace
+
+void GlCanvas::loadPicture(Picture picture, const DecodedPicture& image) {
+    const std::size_t i = static_cast<std::size_t>(picture);
+    textures_[i] = makeTexture(image);
+    looks_[i].size = sizeOf(image);
     looks_[i].opaque = true;
     for (std::size_t p = 3; p < image.rgba.size(); p += 4) looks_[i].opaque = looks_[i].opaque && image.rgba[p] == 255;
+}
+
+void GlCanvas::loadOverlay(const DecodedPicture& image) {
+    overlays_.push_back(makeTexture(image));
+    overlaySizes_.push_back(sizeOf(image));
+    overlayDraws_.reserve(overlays_.size());
 }
 
 void GlCanvas::clear(Color color) {
@@ -136,6 +155,23 @@ void GlCanvas::clear(Color color) {
 
 void GlCanvas::draw(const Sprite& sprite) { draws_.push_back(sprite); }
 
+void GlCanvas::drawOverlay(std::size_t overlay, Vec2 position) { overlayDraws_.emplace_back(overlay, position); }
+
+void GlCanvas::addQuad(Vec2 position, Vec2 size, Color c) {
+    const float left = position.x, top = position.y;
+    const float right = size.x + position.x, bottom = size.y + position.y;
+    const Vertex corners[4] = {{left, top, left, top, size.x, size.y, c.r, c.g, c.b, c.a},
+                               {left, bottom, left, top, size.x, size.y, c.r, c.g, c.b, c.a},
+                               {right, top, left, top, size.x, size.y, c.r, c.g, c.b, c.a},
+                               {right, bottom, left, top, size.x, size.y, c.r, c.g, c.b, c.a}};
+    for (int k : {0, 1, 2, 2, 1, 3}) vertices_.push_back(corners[k]);
+}
+
+void GlCanvas::paintRun(GLuint texture, std::size_t first, std::size_t count) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glDrawArrays(GL_TRIANGLES, static_cast<GLint>(6 * first), static_cast<GLsizei>(6 * count));
+}
+
 void GlCanvas::paint() {
     const ViewRect view{0.f, 0.f, static_cast<float>(ScreenWidth), static_cast<float>(ScreenHeight)};
     const VisibleDraws seen = visibleDraws(draws_.data(), draws_.size(), looks_, view);
@@ -144,18 +180,9 @@ void GlCanvas::paint() {
         glClear(GL_COLOR_BUFFER_BIT);
     }
     vertices_.clear();
-    for (std::size_t i = seen.first; i < draws_.size(); ++i) {
-        const Sprite& s = draws_[i];
-        const Vec2 size = looks_[static_cast<std::size_t>(s.picture)].size;
-        const float left = s.position.x, top = s.position.y;
-        const float right = size.x + s.position.x, bottom = size.y + s.position.y;
-        const Color c = s.color;
-        const Vertex corners[4] = {{left, top, left, top, size.x, size.y, c.r, c.g, c.b, c.a},
-                                   {left, bottom, left, top, size.x, size.y, c.r, c.g, c.b, c.a},
-                                   {right, top, left, top, size.x, size.y, c.r, c.g, c.b, c.a},
-                                   {right, bottom, left, top, size.x, size.y, c.r, c.g, c.b, c.a}};
-        for (int k : {0, 1, 2, 2, 1, 3}) vertices_.push_back(corners[k]);
-    }
+    for (std::size_t i = seen.first; i < draws_.size(); ++i)
+        addQuad(draws_[i].position, looks_[static_cast<std::size_t>(draws_[i].picture)].size, draws_[i].color);
+    for (const auto& [overlay, position] : overlayDraws_) addQuad(position, overlaySizes_[overlay], Color(255, 255, 255));
     const GLsizeiptr bytes = static_cast<GLsizeiptr>(sizeof(Vertex) * vertices_.size());
     if (vertices_.size() > bufferVertices_) {  // a frame busier than any the story makes
         bufferVertices_ = vertices_.size();
@@ -163,20 +190,23 @@ void GlCanvas::paint() {
     } else if (bytes > 0) {
         glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, vertices_.data());
     }
-    // One call for each run of draws showing the same picture.
+    // One call for each run of draws showing the same picture, then one for each overlay.
     std::size_t runStart = seen.first;
     for (std::size_t i = seen.first; i < draws_.size(); ++i) {
         const bool runEnds = i + 1 == draws_.size() || draws_[i + 1].picture != draws_[i].picture;
         if (!runEnds) continue;
-        glBindTexture(GL_TEXTURE_2D, textures_[static_cast<std::size_t>(draws_[i].picture)]);
-        glDrawArrays(GL_TRIANGLES, static_cast<GLint>(6 * (runStart - seen.first)), static_cast<GLsizei>(6 * (i + 1 - runStart)));
+        paintRun(textures_[static_cast<std::size_t>(draws_[i].picture)], runStart - seen.first, i + 1 - runStart);
         runStart = i + 1;
     }
-    painted_ = draws_.size() - seen.first;
+    const std::size_t drawn = draws_.size() - seen.first;
+    for (std::size_t k = 0; k < overlayDraws_.size(); ++k) paintRun(overlays_[overlayDraws_[k].first], drawn + k, 1);
+    painted_ = drawn;
+    overlaysPainted_ = overlayDraws_.size();
     drop();
 }
 
 void GlCanvas::drop() {
     draws_.clear();
+    overlayDraws_.clear();
     cleared_ = false;
 }

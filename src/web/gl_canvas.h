@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // Collects a frame's clear and draws as the core makes them, then paints them
@@ -29,12 +30,18 @@ public:
     GlCanvas& operator=(const GlCanvas&) = delete;
 
     void loadPicture(Picture picture, const DecodedPicture& image);
+    // Pictures laid over every frame after its draws (the captions), outside
+    // the game's manifest: the first loaded is overlay 0. Drawn untinted and
+    // never hidden.
+    void loadOverlay(const DecodedPicture& image);
 
     void clear(Color color);
     void draw(const Sprite& sprite);
+    void drawOverlay(std::size_t overlay, Vec2 position);
     void paint();  // paints and forgets the collected frame
     void drop();   // forgets it unpainted
-    std::size_t painted() const { return painted_; }
+    std::size_t painted() const { return painted_; }  // the game's draws, overlays left out
+    std::size_t overlaysPainted() const { return overlaysPainted_; }
 
 private:
     struct Vertex {
@@ -43,7 +50,12 @@ private:
         std::uint8_t r, g, b, a;
     };
 
+    void addQuad(Vec2 position, Vec2 size, Color color);
+    void paintRun(GLuint texture, std::size_t first, std::size_t count);  // `count` quads from quad `first`
+
     std::array<GLuint, PictureCount> textures_{};
+    std::vector<GLuint> overlays_;
+    std::vector<Vec2> overlaySizes_;
     PictureLooks looks_{};
     GLuint program_ = 0;
     GLuint vertexBuffer_ = 0;
@@ -51,6 +63,8 @@ private:
     Color clearColor_{0, 0, 0, 255};
     bool cleared_ = false;
     std::size_t painted_ = 0;
+    std::size_t overlaysPainted_ = 0;
     std::vector<Sprite> draws_;     // reserved once: a frame never allocates
+    std::vector<std::pair<std::size_t, Vec2>> overlayDraws_;
     std::vector<Vertex> vertices_;  // six a draw
 };

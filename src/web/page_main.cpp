@@ -28,7 +28,13 @@ EM_JS(void, pageClipStarted, (int frame, const char* file), {
 
 namespace {
 
-AssetFiles files;  // filled by the page before anything starts
+AssetFiles files;        // filled by the page before anything starts
+PageCaptions captions;   // filled by the page when captions are first turned on
+
+// How tw_play, tw_replay_begin and tw_captions name the file that ended
+// loading: 2 * its place in load order, + 1 when it was fetched but does not
+// decode. The caption files come after the game's.
+int failure(std::size_t file, bool fetched) { return static_cast<int>(2 * file + (fetched ? 1 : 0)); }
 
 bool makeContext() {
     EmscriptenWebGLContextAttributes attributes;
@@ -47,7 +53,8 @@ bool makeContext() {
 struct Live {
     PageTime time;
     ClipVoice voice;
-    LivePlatform platform{files, voice, time, [this](Clip clip) { pageClipStarted(static_cast<int>(frames + 1), fileOf(clip)); }};
+    LivePlatform platform{files, captions, voice, time,
+                          [this](Clip clip) { pageClipStarted(static_cast<int>(frames + 1), fileOf(clip)); }};
     Game game{platform};
     std::unique_ptr<FrameSchedule> schedule;
     bool started = false;  // the player has clicked or pressed a key
@@ -102,7 +109,7 @@ EM_BOOL onAnimationFrame(double milliseconds, void*) {
 // The replay mode.
 struct Replay {
     explicit Replay(const InputScript& recording)
-        : platform(files, recording, [](int frame) { pageFramePainted(frame); },
+        : platform(files, captions, recording, [](int frame) { pageFramePainted(frame); },
                    [](int frame, Clip clip) { pageClipStarted(frame, fileOf(clip)); }) {}
     ReplayPlatform platform;
     Game game{platform};
@@ -122,24 +129,45 @@ EMSCRIPTEN_KEEPALIVE std::uint8_t* tw_asset_slot(int index, int size) {
     return files.slot(static_cast<std::size_t>(index), static_cast<std::size_t>(size));
 }
 
-// Starts the game from the fetched files: -1 when it runs, 2 * index of the
-// file that ended start-up (+ 1 when it was fetched but does not decode),
-// -2 when the page has no WebGL.
-EMSCRIPTEN_KEEPALIVE int tw_play() {
+// The caption table's text, once fetched: how many pictures it names, -1
+// when it does not read (tw_captions_problem says why).
+EMSCRIPTEN_KEEPALIVE int tw_captions_table(const char* text) {
+    if (captions.begun()) return static_cast<int>(captions.pictureCount());
+    return captions.readTable(text) ? static_cast<int>(captions.pictureCount()) : -1;
+}
+EMSCRIPTEN_KEEPALIVE const char* tw_captions_problem() { return captions.problem().c_str(); }
+EMSCRIPTEN_KEEPALIVE const char* tw_caption_name(int caption) {
+    return caption < 0 ? nullptr : captions.pictureName(static_cast<std::size_t>(caption));
+}
+EMSCRIPTEN_KEEPALIVE std::uint8_t* tw_caption_slot(int caption, int size) {
+    if (caption < 0 || size < 0 || captions.begun()) return nullptr;
+    return captions.slot(static_cast<std::size_t>(caption), static_cast<std::size_t>(size));
+}
+
+// Starts the game from the fetched files, and shows captions when asked
+// (their files handed over too): -1 when it runs, the file that ended
+// start-up as `failure` says, -2 when the page has no WebGL.
+EMSCRIPTEN_KEEPALIVE int tw_play(int withCaptions) {
     if (live != nullptr || replay != nullptr) return -1;
     if (!makeContext()) return -2;
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     live = new Live;
-    if (!buildScene(live->game)) {
-        const std::size_t failed = live->platform.failedFile();
-        return static_cast<int>(2 * failed + (live->platform.failedFileFetched() ? 1 : 0));
-    }
+    if (!buildScene(live->game)) return failure(live->platform.failedFile(), live->platform.failedFileFetched());
+    if (withCaptions != 0 && !live->platform.showCaptions(true))
+        return failure(captions.failedFile(), captions.failedFileFetched());
     live->schedule = std::make_unique<FrameSchedule>(browserSeconds(), CallbackSlack);
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKey);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKey);
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onVisibility);
     emscripten_request_animation_frame_loop(onAnimationFrame, nullptr);
     return -1;
+}
+
+// The page's captions switch: -1 when done, else the caption file that
+// stopped them loading, as `failure` says; the game goes on either way.
+EMSCRIPTEN_KEEPALIVE int tw_captions(int on) {
+    if (live == nullptr || live->platform.showCaptions(on != 0)) return -1;
+    return failure(captions.failedFile(), captions.failedFileFetched());
 }
 
 // The player clicked the page's overlay.
@@ -149,7 +177,8 @@ EMSCRIPTEN_KEEPALIVE void tw_start() {
 
 // Readings for the page's tests: 0 phase, 1 the story clock, 2 the flier's
 // x, 3 frames run, 4 draws painted in the last frame, 5 whether sound is
-// running (not suspended by the browser or a hidden page).
+// running (not suspended by the browser or a hidden page), 6 caption
+// pictures painted over the last frame.
 EMSCRIPTEN_KEEPALIVE double tw_probe(int what) {
     Game* g = live != nullptr ? &live->game : replay != nullptr ? &replay->game : nullptr;
     if (g == nullptr) return 0.0;
@@ -160,13 +189,17 @@ EMSCRIPTEN_KEEPALIVE double tw_probe(int what) {
     case 3: return live != nullptr ? static_cast<double>(live->frames) : replay->platform.frame();
     case 4: return static_cast<double>(live != nullptr ? live->platform.painted() : replay->platform.painted());
     case 5: return pageSoundRunning();
+    case 6:
+        return static_cast<double>(live != nullptr ? live->platform.captionsPainted()
+                                                   : replay->platform.captionsPainted());
     default: return 0.0;
     }
 }
 
-// The replay mode: a recording's text; 0 when ready, 1 + index as tw_play
-// when a file ended start-up, -2 without WebGL, -3 for a bad recording.
-EMSCRIPTEN_KEEPALIVE int tw_replay_begin(const char* recordingText) {
+// The replay mode: a recording's text, and whether to draw captions (their
+// files handed over first); 0 when ready, 1 + tw_play's code when a file
+// ended start-up, -2 without WebGL, -3 for a bad recording.
+EMSCRIPTEN_KEEPALIVE int tw_replay_begin(const char* recordingText, int withCaptions) {
     if (live != nullptr || replay != nullptr) return -3;
     InputScript recording;
     std::istringstream in(recordingText);
@@ -175,10 +208,10 @@ EMSCRIPTEN_KEEPALIVE int tw_replay_begin(const char* recordingText) {
     if (!makeContext()) return -2;
     std::srand(recording.seed);  // the layout the recording was made with
     replay = new Replay(recording);
-    if (!buildScene(replay->game)) {
-        const std::size_t failed = replay->platform.failedFile();
-        return 1 + static_cast<int>(2 * failed + (replay->platform.failedFileFetched() ? 1 : 0));
-    }
+    if (!buildScene(replay->game))
+        return 1 + failure(replay->platform.failedFile(), replay->platform.failedFileFetched());
+    if (withCaptions != 0 && !replay->platform.showCaptions(true))
+        return 1 + failure(captions.failedFile(), captions.failedFileFetched());
     return 0;
 }
 

@@ -8,6 +8,7 @@
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
+#include <vector>
 
 bool PagePlatform::fail(std::size_t index) {
     failedFile_ = index;
@@ -33,6 +34,25 @@ bool PagePlatform::loadPicture(Picture picture) {
     return true;
 }
 
+bool PagePlatform::showCaptions(bool on) {
+    if (on && !captions_.begun()) {
+        std::vector<DecodedPicture> pictures;
+        if (!captions_.decode(pictures)) return false;
+        std::vector<Vec2> sizes;
+        for (const DecodedPicture& p : pictures) {
+            canvas_.loadOverlay(p);
+            sizes.emplace_back(static_cast<float>(p.width), static_cast<float>(p.height));
+        }
+        captions_.begin(sizes);
+    }
+    captions_.show(on);
+    return true;
+}
+
+void PagePlatform::layCaptions(double now) {
+    for (const CaptionSprite& s : captions_.showing(now)) canvas_.drawOverlay(s.caption, s.position);
+}
+
 void LivePlatform::press(Event event) {
     if (count_ == waiting_.size()) return;
     waiting_[(first_ + count_) % waiting_.size()] = event;
@@ -41,7 +61,13 @@ void LivePlatform::press(Event event) {
 
 void LivePlatform::play(Clip clip) {
     voice_.play(clip);
+    captions_.started(clip, now());
     clipStarted_(clip);
+}
+
+void LivePlatform::display() {
+    layCaptions(now());
+    canvas_.paint();
 }
 
 double LivePlatform::now() const { return time_.at(emscripten_get_now() / 1000.0); }
@@ -54,9 +80,9 @@ bool LivePlatform::pollEvent(Event& event) {
     return true;
 }
 
-ReplayPlatform::ReplayPlatform(AssetFiles& files, const InputScript& recording, FramePainted done,
-                               ClipStarted clipStarted)
-    : PagePlatform(files, nullptr),
+ReplayPlatform::ReplayPlatform(AssetFiles& files, PageCaptions& captions, const InputScript& recording,
+                               FramePainted done, ClipStarted clipStarted)
+    : PagePlatform(files, captions, nullptr),
       pending_(recording.events.begin(), recording.events.end()),
       done_(std::move(done)),
       clipStarted_(std::move(clipStarted)) {}
@@ -69,6 +95,11 @@ void ReplayPlatform::want(int frame) {
 void ReplayPlatform::beginFrame() {
     frame_ += 1;
     time_ += FrameSeconds;  // summed frame by frame, as the desktop's replay does
+}
+
+void ReplayPlatform::play(Clip clip) {
+    captions_.started(clip, time_);
+    clipStarted_(frame_, clip);
 }
 
 bool ReplayPlatform::pollEvent(Event& event) {
@@ -84,6 +115,7 @@ void ReplayPlatform::display() {
         canvas_.drop();
         return;
     }
+    layCaptions(time_);
     canvas_.paint();
     done_(frame_);
 }

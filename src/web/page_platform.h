@@ -8,6 +8,7 @@
 #include "web/asset_files.h"
 #include "web/clip_voice.h"
 #include "web/gl_canvas.h"
+#include "web/page_captions.h"
 #include "web/page_time.h"
 
 #include <array>
@@ -23,7 +24,8 @@
 class PagePlatform : public Platform {
 public:
     // Without `voice` the clips are decoded and checked, never played.
-    PagePlatform(AssetFiles& files, ClipVoice* voice) : files_(files), voice_(voice) {}
+    PagePlatform(AssetFiles& files, PageCaptions& captions, ClipVoice* voice)
+        : captions_(captions), files_(files), voice_(voice) {}
 
     bool loadClipBuffer(Clip clip) override;
     void buildClips() override {}
@@ -36,9 +38,18 @@ public:
     std::size_t failedFile() const { return failedFile_; }
     bool failedFileFetched() const { return failedFetched_; }
     std::size_t painted() const { return canvas_.painted(); }
+    std::size_t captionsPainted() const { return canvas_.overlaysPainted(); }
+
+    // Shows the captions over every frame, or stops showing them. Their
+    // pictures are loaded the first time: false when a caption file ends
+    // that, named by the captions' failedFile.
+    bool showCaptions(bool on);
 
 protected:
+    void layCaptions(double now);
+
     GlCanvas canvas_;
+    PageCaptions& captions_;  // every clip start goes to it
 
 private:
     bool fail(std::size_t index);
@@ -55,8 +66,9 @@ private:
 class LivePlatform final : public PagePlatform {
 public:
     using ClipStarted = std::function<void(Clip clip)>;
-    LivePlatform(AssetFiles& files, ClipVoice& voice, const PageTime& time, ClipStarted clipStarted)
-        : PagePlatform(files, &voice), voice_(voice), time_(time), clipStarted_(std::move(clipStarted)) {}
+    LivePlatform(AssetFiles& files, PageCaptions& captions, ClipVoice& voice, const PageTime& time,
+                 ClipStarted clipStarted)
+        : PagePlatform(files, captions, &voice), voice_(voice), time_(time), clipStarted_(std::move(clipStarted)) {}
 
     void press(Event event);  // a key of the page, for the next poll; the oldest are kept when many wait
 
@@ -65,7 +77,7 @@ public:
     bool pollEvent(Event& event) override;
     void closeWindow() override {}
     void play(Clip clip) override;
-    void display() override { canvas_.paint(); }
+    void display() override;
 
 private:
     ClipVoice& voice_;
@@ -84,7 +96,8 @@ public:
     using FramePainted = std::function<void(int frame)>;
     using ClipStarted = std::function<void(int frame, Clip clip)>;
 
-    ReplayPlatform(AssetFiles& files, const InputScript& recording, FramePainted done, ClipStarted clipStarted);
+    ReplayPlatform(AssetFiles& files, PageCaptions& captions, const InputScript& recording, FramePainted done,
+                   ClipStarted clipStarted);
 
     void want(int frame);
     void beginFrame();  // before each frame: the next frame number, one 60th of a second later
@@ -94,7 +107,7 @@ public:
     bool windowOpen() const override { return true; }
     bool pollEvent(Event& event) override;
     void closeWindow() override {}
-    void play(Clip clip) override { clipStarted_(frame_, clip); }
+    void play(Clip clip) override;
     void display() override;
 
 private:

@@ -36,6 +36,14 @@ async function withPage(path, { replace = {} } = {}, body) {
 }
 
 const state = (page) => page.evaluate('tumblewing.state()');
+const captionsPressed = (page) => page.evaluate("document.getElementById('captions').getAttribute('aria-pressed')");
+
+// Clicks an element of the page where it shows.
+async function clickOn(page, id) {
+    const [x, y] = await page.evaluate(`(() => { const r = document.getElementById('${id}').getBoundingClientRect();
+                                                 return [r.x + r.width / 2, r.y + r.height / 2]; })()`);
+    await page.click(x, y);
+}
 
 // Every request went to the page's own server.
 function checkRequests(page, server) {
@@ -54,24 +62,32 @@ async function holdKey(page, key, seconds) {
 }
 
 const cases = {
-    // The golden moments drawn by the page match the desktop's golden pictures; every clip start of
-    // both whole recordings comes on the same frame as in tumblewing-replay.
+    // The golden moments drawn by the page match the desktop's golden pictures, those with --captions
+    // drawn with captions on; every clip start of both whole recordings comes on the same frame as in
+    // tumblewing-replay, captions or not.
     async replay() {
         const moments = readFileSync(join(root, 'tests/golden/moments.txt'), 'utf8').split('\n')
             .filter((l) => l.trim() && !l.startsWith('#')).map((l) => l.trim().split(/\s+/));
-        for (const recording of [...new Set(moments.map((m) => m[1]))]) {
+        const unknown = moments.flatMap((m) => m.slice(3)).filter((o) => o !== '--captions');
+        check(unknown.length === 0, `moments.txt has options the page does not know: ${unknown.join(' ')}`);
+        // One run of the page for each recording and set of options.
+        const runs = [...new Set(moments.map((m) => [m[1], ...m.slice(3)].join(' ')))].map((r) => r.split(' '));
+        for (const [recording, ...options] of runs) {
             const text = readFileSync(join(root, 'tests/inputs', recording), 'utf8');
             const end = Number(/^end (\d+)/m.exec(text)[1]);
-            const mine = moments.filter((m) => m[1] === recording);
+            const mine = moments.filter((m) => [m[1], ...m.slice(3)].join(' ') === [recording, ...options].join(' '));
+            const captions = options.includes('--captions');
+            const run = recording + (captions ? ' with captions' : '');
             await withPage('/index.html?replay', {}, async (page) => {
-                const result = await page.evaluate(
-                    `tumblewing.replay(${JSON.stringify(text)}, ${JSON.stringify(mine.map((m) => Number(m[2])))}, ${end})`);
+                const result = await page.evaluate(`tumblewing.replay(${JSON.stringify(text)}, ` +
+                    `${JSON.stringify(mine.map((m) => Number(m[2])))}, ${end}, { captions: ${captions} })`);
                 const log = result.clips.join('\n') + '\n';
-                writeFileSync(join(out, `web-${recording}.clips.txt`), log);
+                const logFile = join(out, `web-${recording}${captions ? '-captioned' : ''}.clips.txt`);
+                writeFileSync(logFile, log);
                 const desktop = readFileSync(join(out, `desktop-${recording}`, 'clips.txt'), 'utf8');
-                check(log === desktop, `${recording}: the clip log differs from tumblewing-replay's ` +
-                      `(diff ${out}/desktop-${recording}/clips.txt ${out}/web-${recording}.clips.txt)`);
-                check(page.problems.length === 0, `${recording}: ${page.problems.join('; ')}`);
+                check(log === desktop, `${run}: the clip log differs from tumblewing-replay's ` +
+                      `(diff ${out}/desktop-${recording}/clips.txt ${logFile})`);
+                check(page.problems.length === 0, `${run}: ${page.problems.join('; ')}`);
                 for (const [name, , frame] of mine) {
                     const drawn = join(out, `${name}.png`);
                     writeFileSync(drawn, Buffer.from(result.shots[frame].split(',')[1], 'base64'));
@@ -93,8 +109,9 @@ const cases = {
         }
     },
 
-    // The page loads; a click lifts the overlay and wakes the sound; an arrow held for a second moves
-    // Kestra and starts the story with clip 1; nothing is logged as an error; nothing comes from elsewhere.
+    // The page loads; a click lifts the overlay and wakes the sound; the Captions switch turns captions
+    // on; an arrow held for a second moves Kestra and starts the story with clip 1, its caption drawn
+    // over the frame; nothing is logged as an error; nothing comes from elsewhere.
     async live() {
         // On a machine too busy to draw a frame within the narration's 0.05 s window, the game itself
         // skips the clip: up to three tries.
@@ -108,6 +125,11 @@ const cases = {
             await page.until('tumblewing.started', 5);
             check(await page.evaluate("document.getElementById('overlay').hidden"), 'the overlay stays after a click');
             await page.until('tumblewing.state().sound', 5).catch(() => check(false, 'the sound stays suspended after a click'));
+            check(await captionsPressed(page) === 'false', 'captions are on before the switch is pressed');
+            await clickOn(page, 'captions');
+            await page.until("document.getElementById('captions').getAttribute('aria-pressed') === 'true'", 10)
+                .catch(() => check(false, 'the Captions switch does not turn on'));
+            check(await page.evaluate("localStorage.getItem('tumblewing-captions')") === 'on', 'captions on are not remembered');
             await holdKey(page, 'ArrowRight', 1);
             await sleep(200);
             const moved = await state(page);
@@ -115,6 +137,10 @@ const cases = {
             check(moved.storyClock < 2, `the story did not start (story clock ${moved.storyClock})`);
             const clips = await page.evaluate('tumblewing.clips');
             check(clips.some((c) => c.endsWith(' abeautiful.ogg')), `clip 1 did not start: ${JSON.stringify(clips)}`);
+            if (clips.length > 0) {
+                await page.until('tumblewing.state().captions === 1', 5)
+                    .catch(() => check(false, 'no caption drawn while clip 1 plays'));
+            }
             check(page.problems.length === 0, `console: ${page.problems.join('; ')}`);
             checkRequests(page, server);
             });
@@ -132,6 +158,15 @@ const cases = {
         const picture = readFileSync(join(site, 'assets/youwin.png'));
         const rows = [
             { replace: { '/assets/Column.png': null }, named: 'Column.png', why: '404' },
+            // Captions asked for by the link: their files come after the game's, and end start-up alike.
+            { path: '/index.html?captions=1', replace: { '/assets/captions/withaflash-1.png': null },
+              named: 'captions/withaflash-1.png', why: '404' },
+            { path: '/index.html?captions=1', replace: { '/assets/captions/abeautiful-2.png': noise },
+              named: 'captions/abeautiful-2.png', why: 'caption picture' },
+            { path: '/index.html?captions=1', replace: { '/assets/captions/captions.txt': noise },
+              named: 'captions/captions.txt', why: 'caption table' },
+            { path: '/index.html?captions=1',
+              replace: { '/assets/captions/captions.txt': null, '/assets/enemy.jpg': null }, named: 'enemy.jpg', why: '404' },
             { replace: { '/assets/abeautiful.ogg': null }, named: 'abeautiful.ogg', why: '404' },
             { replace: { '/assets/withvexmorcooked.ogg': cut }, named: 'withvexmorcooked.ogg', why: 'decode' },
             { replace: { '/assets/itismuch.ogg': picture }, named: 'itismuch.ogg', why: 'decode' },
@@ -140,13 +175,23 @@ const cases = {
               named: 'BestGriffin.png', why: 'decode' },
         ];
         for (const row of rows) {
-            await withPage('/index.html', { replace: row.replace }, async (page) => {
+            await withPage(row.path ?? '/index.html', { replace: row.replace }, async (page) => {
                 const line = await page.until('tumblewing.problem', 30);
                 const what = Object.keys(row.replace).join(', ');
                 check(line.includes(`"${row.named}"`) && line.includes(row.why), `${what}: the page says "${line}"`);
                 check(await page.evaluate("document.getElementById('canvas').hidden"), `${what}: the game still shows`);
             });
         }
+        // Turned on mid-game, a caption file that does not come is named beneath the game, which goes on.
+        await withPage('/index.html', { replace: { '/assets/captions/itismuch-1.png': null } }, async (page) => {
+            await clickOn(page, 'captions');
+            const line = await page.until("!document.getElementById('notice').hidden && " +
+                                          "document.getElementById('notice').textContent", 10);
+            check(line.includes('"captions/itismuch-1.png"') && line.includes('404'), `mid-game: the page says "${line}"`);
+            check(await captionsPressed(page) === 'false', 'mid-game: the switch stays on without its pictures');
+            check(!(await page.evaluate("document.getElementById('canvas').hidden")) &&
+                  (await page.evaluate('tumblewing.problem')) === null, 'mid-game: a caption file stopped the game');
+        });
     },
 
     // Hidden for ten seconds mid-story, the game stands still and goes on where it was.

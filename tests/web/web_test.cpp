@@ -1,8 +1,10 @@
-// The browser host's own pieces, natively: its random sequence, keys, hidden time and decoders.
+// The browser host's own pieces, natively: its random sequence, keys, hidden time, decoders and caption files.
 // SPDX-FileCopyrightText: 2026 Tumblewing developers
 // SPDX-License-Identifier: MIT
+#include "shell/state/game.h"
 #include "web/asset_files.h"
 #include "web/key_map.h"
+#include "web/page_captions.h"
 #include "web/page_time.h"
 #include "web/random_sequence.h"
 
@@ -12,6 +14,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,6 +25,21 @@ protected:
     static std::vector<std::uint8_t> file(const std::string& name) {
         std::ifstream in(std::string(TUMBLEWING_ASSETS_DIR) + "/" + name, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    // Hands `captions` the caption table and pictures as the page would; a picture listed in
+    // `instead` comes with those bytes (nullptr: it never comes).
+    static void fetchCaptions(PageCaptions& captions,
+                              const std::map<std::string, const std::vector<std::uint8_t>*>& instead = {}) {
+        const auto table = file("captions/captions.txt");
+        ASSERT_TRUE(captions.readTable(std::string(table.begin(), table.end()))) << captions.problem();
+        for (std::size_t i = 0; i < captions.pictureCount(); ++i) {
+            const std::string name = captions.pictureName(i);
+            const auto other = instead.find(name);
+            if (other != instead.end() && other->second == nullptr) continue;
+            const auto bytes = other != instead.end() ? *other->second : file("captions/" + name);
+            std::copy(bytes.begin(), bytes.end(), captions.slot(i, bytes.size()));
+        }
     }
 };
 
@@ -141,6 +159,89 @@ TEST_F(WebHost, BrokenFilesDoNotDecode) {
         EXPECT_FALSE(decodeClip(r.make(clip, png), c)) << "a clip, " << r.name;
         EXPECT_FALSE(decodePicture(r.make(png, clip), p)) << "a PNG, " << r.name;
         EXPECT_FALSE(decodePicture(r.make(jpeg, clip), p)) << "the JPEG, " << r.name;
+    }
+}
+
+// The caption files come after the game's; the first that is missing, does not decode or is too big
+// for a caption band ends loading, named by its place in that order.
+TEST_F(WebHost, CaptionFilesLoadOrNameTheFirstThatFails) {
+    const auto clip = file("abeautiful.ogg"), screen = file("BLACK.png");
+    const std::size_t first = PageCaptions::TableFile + 1;  // the first caption's picture
+    struct Row {
+        const char* name;
+        std::map<std::string, const std::vector<std::uint8_t>*> instead;
+        bool loads;
+        std::size_t failedFile;
+        bool fetched;
+    };
+    const Row rows[] = {
+        {"every file as made", {}, true, 0, false},
+        {"a picture never comes", {{"heturnsthe-1.png", nullptr}}, false, first + 3, false},
+        {"a picture is a clip", {{"itismuch-1.png", &clip}}, false, first + 2, true},
+        {"a picture is bigger than a band", {{"abeautiful-2.png", &screen}}, false, first + 1, true},
+        {"the first in order is named",
+         {{"swarmsofhis-2.png", nullptr}, {"itismuch-1.png", &clip}}, false, first + 2, true},
+    };
+    for (const Row& r : rows) {
+        PageCaptions captions;
+        fetchCaptions(captions, r.instead);
+        std::vector<DecodedPicture> pictures;
+        ASSERT_EQ(captions.decode(pictures), r.loads) << r.name;
+        if (r.loads) {
+            EXPECT_EQ(pictures.size(), captions.pictureCount());
+            EXPECT_EQ(pictures[0].width, ScreenWidth);
+        } else {
+            EXPECT_EQ(captions.failedFile(), r.failedFile) << r.name;
+            EXPECT_EQ(captions.failedFileFetched(), r.fetched) << r.name;
+        }
+    }
+    PageCaptions unread, unreadable;  // the table itself: never fetched, or not a table
+    std::vector<DecodedPicture> pictures;
+    EXPECT_FALSE(unread.decode(pictures));
+    EXPECT_EQ(unread.failedFile(), PageCaptions::TableFile);
+    EXPECT_FALSE(unread.failedFileFetched());
+    EXPECT_FALSE(unreadable.readTable("abeautiful.ogg 0 1\n"));
+    EXPECT_NE(unreadable.problem().find("line 1"), std::string::npos) << unreadable.problem();
+    EXPECT_FALSE(unreadable.decode(pictures));
+    EXPECT_EQ(unreadable.failedFile(), PageCaptions::TableFile);
+    EXPECT_TRUE(unreadable.failedFileFetched());
+}
+
+// Captions turned on after clips have started show what is being spoken at once, as if they had
+// been on all along; turned off, they show nothing.
+TEST_F(WebHost, CaptionsTurnedOnLateShowTheLineBeingSpoken) {
+    struct Row {
+        const char* name;
+        std::vector<double> clip1Starts;  // before the captions come
+        bool shown;
+        double at;
+        const char* picture;  // nullptr: none
+    };
+    const Row rows[] = {
+        {"nothing spoken yet", {}, true, 3.0, nullptr},
+        {"clip 1's first line", {1.0}, true, 3.0, "abeautiful-1.png"},
+        {"clip 1's second line", {1.0}, true, 8.0, "abeautiful-2.png"},
+        {"clip 1 over", {1.0}, true, 11.5, nullptr},
+        {"started on three frames: from the first",
+         {1.0, 1.0 + 1 / 60.0, 1.0 + 2 / 60.0}, true, 6.91, "abeautiful-2.png"},
+        {"turned off", {1.0}, false, 3.0, nullptr},
+    };
+    for (const Row& r : rows) {
+        PageCaptions captions;
+        for (double t : r.clip1Starts) captions.started(Clip::ABeautiful, t);
+        fetchCaptions(captions);
+        std::vector<DecodedPicture> pictures;
+        ASSERT_TRUE(captions.decode(pictures));
+        std::vector<Vec2> sizes;
+        for (const DecodedPicture& p : pictures)
+            sizes.emplace_back(static_cast<float>(p.width), static_cast<float>(p.height));
+        captions.begin(sizes);
+        captions.show(r.shown);
+        const auto& showing = captions.showing(r.at);
+        ASSERT_EQ(showing.size(), r.picture ? 1u : 0u) << r.name;
+        if (r.picture) {
+            EXPECT_STREQ(captions.pictureName(showing[0].caption), r.picture) << r.name;
+        }
     }
 }
 

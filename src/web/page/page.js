@@ -1,4 +1,4 @@
-// Tumblewing's page: fetches the 47 files with progress, starts the game or its replay mode, shows what went wrong.
+// Tumblewing's page: fetches the files with progress, starts the game or its replay mode, its switches, what went wrong.
 // SPDX-FileCopyrightText: 2026 Tumblewing developers
 // SPDX-License-Identifier: MIT
 'use strict';
@@ -27,25 +27,60 @@ function startTumblewing() {
         return;
     }
 
-    $('fullscreen').addEventListener('click', () => {
+    // A click gives the keys back to the game; a key press leaves the focus on the switch.
+    const backToGame = (e) => { if (e.detail !== 0) canvas.focus(); };
+    $('fullscreen').addEventListener('click', (e) => {
         if (document.fullscreenElement) document.exitFullscreen();
         else document.documentElement.requestFullscreen().catch(() => {});
-        canvas.focus();
+        backToGame(e);
     });
 
+    // Captions: off unless the link asks for them (?captions=1, or =0 for off) or the player last left them on.
+    const params = new URLSearchParams(location.search);
+    const captionsKey = 'tumblewing-captions';
+    let captionsOn;
+    try {
+        captionsOn = localStorage.getItem(captionsKey) === 'on';
+    } catch {
+        captionsOn = false;  // storage refused: nothing is remembered
+    }
+    if (params.has('captions')) captionsOn = !['0', 'off', 'false'].includes(params.get('captions'));
+    const captionsSwitch = $('captions');
+    const showSwitch = () => captionsSwitch.setAttribute('aria-pressed', String(captionsOn));
+    showSwitch();
+    function rememberCaptions() {
+        try { localStorage.setItem(captionsKey, captionsOn ? 'on' : 'off'); } catch { /* not remembered */ }
+    }
+    // Until the game runs (or when it could not start) the switch only says whether the next start shows captions.
+    captionsSwitch.onclick = (e) => {
+        backToGame(e);
+        captionsOn = !captionsOn;
+        showSwitch();
+        rememberCaptions();
+    };
+
+    // One line in the bar for what went wrong without stopping the game.
+    function notice(text) {
+        $('notice').textContent = text ?? '';
+        $('notice').hidden = text === null;
+        $('controls').hidden = text !== null;
+    }
+
     // Starts every fetch at once, in load order, and counts them in as they come.
-    async function fetchAll(names) {
-        let done = 0;
+    const loading = { done: 0, total: 0 };
+    async function fetchAll(names, folder = '') {
         const progress = $('progress');
-        progress.max = names.length;
+        loading.total += names.length;
+        progress.max = loading.total;
         const count = () => {
-            done += 1;
-            progress.value = done;
-            $('loaded').textContent = `Loading ${done} of ${names.length} files…`;
+            loading.done += 1;
+            progress.value = loading.done;
+            $('loaded').textContent = `Loading ${loading.done} of ${loading.total} files…`;
         };
-        return Promise.all(names.map(async (name) => {
+        return Promise.all(names.map(async (file) => {
+            const name = folder + file;
             try {
-                const response = await fetch('assets/' + encodeURIComponent(name));
+                const response = await fetch('assets/' + folder + encodeURIComponent(file));
                 if (!response.ok) return { name, why: `the server answered ${response.status} ${response.statusText}`.trim() };
                 return { name, bytes: new Uint8Array(await response.arrayBuffer()) };
             } catch (e) {
@@ -54,6 +89,39 @@ function startTumblewing() {
                 count();
             }
         }));
+    }
+
+    // Calls `call` with a copy of `text` in the game's memory.
+    function withText(module, text, call) {
+        const size = module.lengthBytesUTF8(text) + 1;
+        const at = module._malloc(size);
+        module.stringToUTF8(text, at, size);
+        try {
+            return call(at);
+        } finally {
+            module._free(at);
+        }
+    }
+
+    // The caption table, then the picture each caption names, handed to the game as they are:
+    // the caption files in load order, which comes after the game's 47.
+    async function fetchCaptions(module) {
+        const [table] = await fetchAll(['captions.txt'], 'captions/');
+        if (!table.bytes) return [table];
+        const count = withText(module, new TextDecoder().decode(table.bytes), (at) => module._tw_captions_table(at));
+        if (count < 0) {
+            const why = module.UTF8ToString(module._tw_captions_problem());
+            table.bad = `it is not a caption table the game can read (${why})`;
+            return [table];
+        }
+        const names = [];
+        for (let i = 0; i < count; ++i) names.push(module.UTF8ToString(module._tw_caption_name(i)));
+        const pictures = await fetchAll(names, 'captions/');
+        pictures.forEach((file, i) => {
+            file.bad = 'it is not a caption picture the game can show';
+            if (file.bytes) module.HEAPU8.set(file.bytes, module._tw_caption_slot(i, file.bytes.length));
+        });
+        return [table, ...pictures];
     }
 
     // Hands the files to the game in load order, up to the first that did not come.
@@ -65,17 +133,47 @@ function startTumblewing() {
         }
     }
 
-    // tw_play and tw_replay_begin name the file that ended start-up as 2 * index (+ 1: it did not decode).
-    function explain(module, files, code) {
+    // The game names the file that ended loading as 2 * its place in load order (+ 1: it did not decode).
+    function explain(files, code) {
         if (code === -2) return 'Tumblewing needs WebGL, which this browser does not offer.';
         const file = files[code >> 1];
-        const why = code & 1 ? 'it is not a picture or sound the game can decode' : file.why;
+        const why = code & 1 ? file.bad ?? 'it is not a picture or sound the game can decode' : file.why;
         return `Tumblewing could not load "${file.name}": ${why}.`;
     }
 
-    function playLive(module, files) {
-        const code = module._tw_play();
-        if (code !== -1) return showProblem(explain(module, files, code));
+    // The captions switch once the game runs. Caption files that fail to load turn the switch back off
+    // and are named in the bar; the game goes on, and another press tries them again.
+    function offerCaptions(module, files) {
+        let busy = false;
+        captionsSwitch.onclick = async (e) => {
+            backToGame(e);
+            if (busy) return;
+            busy = true;
+            captionsSwitch.setAttribute('aria-busy', 'true');
+            notice(null);
+            const captionFiles = !captionsOn && !tumblewing.captionsLoaded ? await fetchCaptions(module) : [];
+            const code = module._tw_captions(captionsOn ? 0 : 1);
+            if (code === -1) {
+                captionsOn = !captionsOn;
+                tumblewing.captionsLoaded ||= captionsOn;
+                rememberCaptions();
+            } else {
+                notice(explain([...files, ...captionFiles], code));
+            }
+            showSwitch();
+            captionsSwitch.removeAttribute('aria-busy');
+            busy = false;
+        };
+    }
+
+    function playLive(module, files, captionFiles) {
+        // Captions asked for at start come with their files; the switch then shows what the game got.
+        const withCaptions = captionFiles.length > 0;
+        const code = module._tw_play(withCaptions ? 1 : 0);
+        if (code !== -1) return showProblem(explain([...files, ...captionFiles], code));
+        captionsOn = tumblewing.captionsLoaded = withCaptions;
+        showSwitch();
+        offerCaptions(module, files);
         $('loading').hidden = true;
         const overlay = $('overlay');
         overlay.hidden = false;
@@ -83,21 +181,18 @@ function startTumblewing() {
         canvas.addEventListener('mousedown', () => module._tw_start());
     }
 
-    // The replay mode (index.html?replay): tests hand it a recording and frame numbers.
+    // The replay mode (index.html?replay): tests hand it a recording, frame numbers, and whether to draw captions.
     function offerReplay(module, files) {
         $('loading').hidden = true;
-        tumblewing.replay = (recordingText, frames, last) => {
+        tumblewing.replay = async (recordingText, frames, last, { captions = false } = {}) => {
             const shots = {};
             const clips = [];
             module.onFramePainted = (frame) => { shots[frame] = canvas.toDataURL('image/png'); };
             module.onClipStarted = (frame, name) => clips.push(`${frame} ${name}`);
-            const size = module.lengthBytesUTF8(recordingText) + 1;
-            const text = module._malloc(size);
-            module.stringToUTF8(recordingText, text, size);
-            const code = module._tw_replay_begin(text);
-            module._free(text);
+            const captionFiles = captions ? await fetchCaptions(module) : [];
+            const code = withText(module, recordingText, (at) => module._tw_replay_begin(at, captions ? 1 : 0));
             if (code === -3) throw new Error('the recording does not parse');
-            if (code !== 0) throw new Error(explain(module, files, code - 1));
+            if (code !== 0) throw new Error(explain([...files, ...captionFiles], code - 1));
             for (const f of frames) module._tw_replay_want(f);
             module._tw_replay_run(last);
             return { clips, shots };
@@ -113,7 +208,7 @@ function startTumblewing() {
         onStarted() {
             tumblewing.started = true;
             $('overlay').hidden = true;
-            canvas.focus();
+            if (!$('bar').contains(document.activeElement)) canvas.focus();  // a key on a switch still works it
         },
         onFramePainted() {
             if (tumblewing.firstFrameAt === null) tumblewing.firstFrameAt = performance.now();
@@ -129,10 +224,10 @@ function startTumblewing() {
         handOver(m, files);
         tumblewing.state = () => ({
             phase: m._tw_probe(0), storyClock: m._tw_probe(1), x: m._tw_probe(2), frames: m._tw_probe(3),
-            painted: m._tw_probe(4), sound: m._tw_probe(5) === 1,
+            painted: m._tw_probe(4), sound: m._tw_probe(5) === 1, captions: m._tw_probe(6),
         });
-        if (new URLSearchParams(location.search).has('replay')) offerReplay(m, files);
-        else playLive(m, files);
+        if (params.has('replay')) offerReplay(m, files);
+        else playLive(m, files, captionsOn ? await fetchCaptions(m) : []);
         tumblewing.ready = true;
     }, (e) => showProblem(`Tumblewing could not start: ${e}`));
 }
