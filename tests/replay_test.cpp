@@ -9,6 +9,7 @@
 #include <climits>
 #include <random>
 #include <sstream>
+#include <string>
 
 using P = Picture;
 
@@ -76,7 +77,10 @@ TEST_P(RecordedInput, PlaysToItsEnding) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, RecordedInput,
-                         ::testing::Values(Recording{"win.keys", true}, Recording{"lose.keys", false}));
+                         ::testing::Values(Recording{"win.keys", true}, Recording{"lose.keys", false}),
+                         [](const ::testing::TestParamInfo<Recording>& info) {
+                             return std::string(info.param.wins ? "Win" : "Lose");
+                         });
 
 TEST(InputScript, ReadsWhatItWritesAndNamesTheBadLine) {
     InputScript script;
