@@ -78,8 +78,8 @@ TEST_P(RecordedInput, PlaysToItsEnding) {
 
 INSTANTIATE_TEST_SUITE_P(Inputs, RecordedInput,
                          ::testing::Values(Recording{"win.keys", true}, Recording{"lose.keys", false}),
-                         [](const ::testing::TestParamInfo<Recording>& info) {
-                             return std::string(info.param.wins ? "Win" : "Lose");
+                         [](const ::testing::TestParamInfo<Recording>& param) {
+                             return std::string(param.param.wins ? "Win" : "Lose");
                          });
 
 TEST(InputScript, ReadsWhatItWritesAndNamesTheBadLine) {
