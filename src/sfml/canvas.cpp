@@ -6,6 +6,7 @@
 #include "sfml/asset_file.h"
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 namespace {
@@ -17,18 +18,25 @@ Canvas::Canvas() { draws_.reserve(MostDrawsInAFrame); }
 
 Canvas::~Canvas() = default;  // an array releases its textures newest first
 
-bool Canvas::loadPicture(Picture picture) {
-    const std::string path = folder_ + fileOf(picture);
-    sf::Image image;
-    if (!decodePicture(path, image)) return false;
+namespace {
+// The picture at `path` decoded into `image` and made a texture; null after
+// naming the file on sf::err().
+std::unique_ptr<sf::Texture> loadTexture(const std::string& path, sf::Image& image) {
+    if (!decodePicture(path, image)) return nullptr;
     auto texture = std::make_unique<sf::Texture>();
     HeldErrors held;
     const bool made = texture->loadFromImage(image);
     const std::string said = held.release();
-    if (!made) {
-        reportFailedLoad(path, said.empty() ? "no texture could be made of it" : said);
-        return false;
-    }
+    if (made) return texture;
+    reportFailedLoad(path, said.empty() ? "no texture could be made of it" : said);
+    return nullptr;
+}
+}  // namespace
+
+bool Canvas::loadPicture(Picture picture) {
+    sf::Image image;
+    auto texture = loadTexture(folder_ + fileOf(picture), image);
+    if (!texture) return false;
     const std::size_t i = static_cast<std::size_t>(picture);
     const sf::Vector2u size = image.getSize();
     const sf::Uint8* rgba = image.getPixelsPtr();
@@ -41,17 +49,9 @@ bool Canvas::loadPicture(Picture picture) {
 }
 
 bool Canvas::loadOverlay(const std::string& file) {
-    const std::string path = folder_ + file;
     sf::Image image;
-    if (!decodePicture(path, image)) return false;
-    auto texture = std::make_unique<sf::Texture>();
-    HeldErrors held;
-    const bool made = texture->loadFromImage(image);
-    const std::string said = held.release();
-    if (!made) {
-        reportFailedLoad(path, said.empty() ? "no texture could be made of it" : said);
-        return false;
-    }
+    auto texture = loadTexture(folder_ + file, image);
+    if (!texture) return false;
     overlays_.push_back(std::move(texture));
     overlayDraws_.reserve(overlays_.size());
     return true;
