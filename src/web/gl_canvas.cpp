@@ -5,30 +5,40 @@
 
 #include "shell/state/game.h"
 
+#include <cmath>
 #include <cstddef>
 
 namespace {
 constexpr std::size_t MostDrawsInAFrame = 512;  // a busy frame draws about 180
 
 // Positions stay in scene pixels; the projection maps the 800x600 view onto
-// the canvas with the same numbers the desktop's default view uses. Each
-// corner also carries its picture's place and size, so every pixel picks its
-// texel from its own centre: the nearest texel, exactly, wherever the picture
-// stands, sub-pixel positions included (the backdrop moves 0.05 px a frame).
+// the canvas with the same numbers the desktop's default view uses. Each pixel
+// picks its texel as the desktop's software GL (Mesa's llvmpipe) picks it: a
+// texture coordinate from 0 to 1 across the picture, as a line in float along
+// each screen axis, evaluated at the pixel with one rounding and scaled by the
+// picture's size. Mostly that is the nearest texel; where a pixel centre falls
+// exactly on a boundary between texels (a picture at a half-pixel position) the
+// rounding decides, row by row, and the web decides it the same way (not yet
+// for a picture reaching past the canvas's bottom edge, where llvmpipe's lines differ).
 const char* const VertexShader = R"(
 attribute vec2 position;
-attribute vec4 placement;
+attribute vec4 across;
+attribute vec4 down;
 attribute vec4 tint;
 uniform mat4 projection;
-varying vec4 place;
+varying vec4 acrossLine;
+varying vec4 downLine;
 varying vec4 colour;
 void main() {
-    place = placement;
+    acrossLine = across;
+    downLine = down;
     colour = tint;
     gl_Position = projection * vec4(position, 0.0, 1.0);
 }
 )";
 
+// start + slope * pixel, rounded once: the high half's product and its sum
+// with the start are exact, so only the last addition rounds.
 const char* const FragmentShader = R"(
 #ifdef GL_FRAGMENT_PRECISION_HIGH
 precision highp float;
@@ -36,15 +46,19 @@ precision highp float;
 precision mediump float;
 #endif
 uniform sampler2D picture;
-varying vec4 place;
+varying vec4 acrossLine;
+varying vec4 downLine;
 varying vec4 colour;
-// A pixel centre exactly on a boundary between texels (a picture at a half-pixel
-// position) takes the texel to its right and the one above it, as the desktop's GL does.
-const vec2 onBoundary = vec2(1.0 / 1024.0, -1.0 / 1024.0);
+float along(vec4 line, float pixel) {
+    float exactPart = line.x + line.y * pixel;
+    return exactPart + line.z * pixel;
+}
 void main() {
-    vec2 scene = vec2(gl_FragCoord.x, 600.0 - gl_FragCoord.y);
-    vec2 texel = floor(scene - place.xy + onBoundary);
-    gl_FragColor = texture2D(picture, (texel + 0.5) / place.zw) * colour;
+    vec2 pixel = gl_FragCoord.xy - 0.5;
+    vec2 size = vec2(acrossLine.w, downLine.w);
+    vec2 coordinate = vec2(along(acrossLine, pixel.x), along(downLine, pixel.y));
+    vec2 texel = clamp(floor(coordinate * size), vec2(0.0), size - 1.0);
+    gl_FragColor = texture2D(picture, (texel + 0.5) / size) * colour;
 }
 )";
 
@@ -55,7 +69,15 @@ GLuint compile(GLenum kind, const char* source) {
     return shader;
 }
 
-enum Attribute : GLuint { Position, Placement, Tint };
+enum Attribute : GLuint { Position, Across, Down, Tint };
+
+// The desktop's default view of 800x600 pixels, computed as it computes it.
+struct Projection {
+    float a = 2.f / static_cast<float>(ScreenWidth);
+    float b = -2.f / static_cast<float>(ScreenHeight);
+    float c = -a * static_cast<float>(ScreenWidth) / 2.f;
+    float d = -b * static_cast<float>(ScreenHeight) / 2.f;
+};
 }  // namespace
 
 GlCanvas::GlCanvas() {
@@ -68,19 +90,16 @@ GlCanvas::GlCanvas() {
     glAttachShader(program_, vertex);
     glAttachShader(program_, fragment);
     glBindAttribLocation(program_, Position, "position");
-    glBindAttribLocation(program_, Placement, "placement");
+    glBindAttribLocation(program_, Across, "across");
+    glBindAttribLocation(program_, Down, "down");
     glBindAttribLocation(program_, Tint, "tint");
     glLinkProgram(program_);
     glDeleteShader(vertex);
     glDeleteShader(fragment);
     glUseProgram(program_);
 
-    // The desktop's default view of 800x600 pixels, computed as it computes it.
-    const float a = 2.f / static_cast<float>(ScreenWidth);
-    const float b = -2.f / static_cast<float>(ScreenHeight);
-    const float c = -a * static_cast<float>(ScreenWidth) / 2.f;
-    const float d = -b * static_cast<float>(ScreenHeight) / 2.f;
-    const GLfloat projection[16] = {a, 0.f, 0.f, 0.f, 0.f, b, 0.f, 0.f, 0.f, 0.f, 1.f, 0.f, c, d, 0.f, 1.f};
+    const Projection p;
+    const GLfloat projection[16] = {p.a, 0.f, 0.f, 0.f, 0.f, p.b, 0.f, 0.f, 0.f, 0.f, 1.f, 0.f, p.c, p.d, 0.f, 1.f};
     glUniformMatrix4fv(glGetUniformLocation(program_, "projection"), 1, GL_FALSE, projection);
     glUniform1i(glGetUniformLocation(program_, "picture"), 0);
 
@@ -90,10 +109,12 @@ GlCanvas::GlCanvas() {
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(sizeof(Vertex) * bufferVertices_), nullptr,
                  GL_DYNAMIC_DRAW);
     glEnableVertexAttribArray(Position);
-    glEnableVertexAttribArray(Placement);
+    glEnableVertexAttribArray(Across);
+    glEnableVertexAttribArray(Down);
     glEnableVertexAttribArray(Tint);
     glVertexAttribPointer(Position, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<const void*>(offsetof(Vertex, x)));
-    glVertexAttribPointer(Placement, 4, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<const void*>(offsetof(Vertex, left)));
+    glVertexAttribPointer(Across, 4, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<const void*>(offsetof(Vertex, acrossStart)));
+    glVertexAttribPointer(Down, 4, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<const void*>(offsetof(Vertex, downStart)));
     glVertexAttribPointer(Tint, 4, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(Vertex), reinterpret_cast<const void*>(offsetof(Vertex, r)));
 
     glViewport(0, 0, ScreenWidth, ScreenHeight);
@@ -157,13 +178,61 @@ void GlCanvas::draw(const Sprite& sprite) { draws_.push_back(sprite); }
 
 void GlCanvas::drawOverlay(std::size_t overlay, Vec2 position) { overlayDraws_.emplace_back(overlay, position); }
 
+namespace {
+
+// A scene point in the canvas's pixels (y up), through the view as the
+// desktop's GL takes it: the projection rounded step by step, the viewport fused.
+Vec2 onCanvas(float x, float y) {
+    const Projection p;
+    const float clipX = p.a * x + p.c, clipY = p.b * y + p.d;
+    return Vec2(std::fma(clipX, ScreenWidth / 2.f, ScreenWidth / 2.f),
+                std::fma(clipY, ScreenHeight / 2.f, ScreenHeight / 2.f));
+}
+
+struct Line {
+    float start, high, low;
+};
+
+// A slope split so that each half times a pixel index below 1024 is exact.
+Line splitLine(float start, float slope) {
+    int exponent = 0;
+    const float fraction = std::frexp(slope, &exponent);
+    const float high = std::ldexp(std::trunc(std::ldexp(fraction, 12)), exponent - 12);
+    return {start, high, slope - high};
+}
+
+// The texture coordinate's lines across and down a picture of `size` with its
+// top-left corner at `position`, worked out from the triangle of its
+// bottom-left, top-right and top-left corners in the order and float steps of
+// the desktop's GL. Across the screen it runs 0 to 1 over the picture's width,
+// down the canvas 1 to 0 over its height (the canvas counts rows up).
+std::pair<Line, Line> textureLines(Vec2 position, Vec2 size) {
+    const Vec2 v0 = onCanvas(position.x, size.y + position.y), v1 = onCanvas(size.x + position.x, position.y),
+               v2 = onCanvas(position.x, position.y);
+    const float u0 = 0.f, u1 = size.x * (1.f / size.x), u2 = 0.f;
+    const float t0 = size.y * (1.f / size.y), t1 = 0.f, t2 = 0.f;
+    const float dx01 = v0.x - v1.x, dy01 = v0.y - v1.y, dx20 = v2.x - v0.x, dy20 = v2.y - v0.y;
+    const float ooa = 1.f / (dx01 * dy20 - dx20 * dy01);
+    const float dy20o = dy20 * ooa, dy01o = dy01 * ooa, dx20o = dx20 * ooa, dx01o = dx01 * ooa;
+    const float x0 = v0.x - 0.5f, y0 = v0.y - 0.5f;
+    const float dudx = (u0 - u1) * dy20o - (u2 - u0) * dy01o, dudy = (u2 - u0) * dx01o - (u0 - u1) * dx20o;
+    const float dtdx = (t0 - t1) * dy20o - (t2 - t0) * dy01o, dtdy = (t2 - t0) * dx01o - (t0 - t1) * dx20o;
+    const float uStart = u0 - (dudx * x0 + dudy * y0), tStart = t0 - (dtdx * x0 + dtdy * y0);
+    return {splitLine(uStart, dudx), splitLine(tStart, dtdy)};
+}
+
+}  // namespace
+
 void GlCanvas::addQuad(Vec2 position, Vec2 size, Color c) {
     const float left = position.x, top = position.y;
     const float right = size.x + position.x, bottom = size.y + position.y;
-    const Vertex corners[4] = {{left, top, left, top, size.x, size.y, c.r, c.g, c.b, c.a},
-                               {left, bottom, left, top, size.x, size.y, c.r, c.g, c.b, c.a},
-                               {right, top, left, top, size.x, size.y, c.r, c.g, c.b, c.a},
-                               {right, bottom, left, top, size.x, size.y, c.r, c.g, c.b, c.a}};
+    const std::pair<Line, Line> lines = textureLines(position, size);
+    const Line& u = lines.first;
+    const Line& t = lines.second;
+    const auto corner = [&](float x, float y) {
+        return Vertex{x, y, u.start, u.high, u.low, size.x, t.start, t.high, t.low, size.y, c.r, c.g, c.b, c.a};
+    };
+    const Vertex corners[4] = {corner(left, top), corner(left, bottom), corner(right, top), corner(right, bottom)};
     for (int k : {0, 1, 2, 2, 1, 3}) vertices_.push_back(corners[k]);
 }
 

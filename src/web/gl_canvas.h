@@ -46,7 +46,11 @@ public:
 private:
     struct Vertex {
         float x, y;
-        float left, top, width, height;  // the picture's place, the same at every corner
+        // The texture coordinate's line across and down the screen, the same at
+        // every corner: its value at pixel 0, its slope split into high and low
+        // halves (each times a pixel index is exact), the picture's size.
+        float acrossStart, acrossHigh, acrossLow, width;
+        float downStart, downHigh, downLow, height;
         std::uint8_t r, g, b, a;
     };
 

@@ -13,11 +13,6 @@ import { launchChromium, serve, sleep } from './chromium.mjs';
 
 const [site, root, out, which] = process.argv.slice(2);
 
-// Moments where the two hosts' GL may pick different texels, with the most pixels that may differ.
-// Vexmor stands at y 417.5 there: his rows start exactly on pixel centres, where the desktop's
-// software GL rounds its interpolated texture coordinate one way for some rows and the other way
-// for others. Every other moment must match exactly as the desktop's does.
-const knownDifferences = { 'lightning-armed': 320 };
 const failures = [];
 const check = (ok, what) => { if (!ok) failures.push(what); };
 
@@ -100,8 +95,7 @@ const cases = {
                         changed = e.stderr;
                     }
                     changed = String(changed).trim() || '0';
-                    const allowed = knownDifferences[name] ?? 0;
-                    const same = /^\d+$/.test(changed) && Number(changed) <= allowed;
+                    const same = changed === '0';
                     console.log(`${same ? 'same' : 'DIFFERENT'}: ${name} (${recording} frame ${frame}), ${changed} pixels changed`);
                     check(same, `${name}: ${changed} pixels changed; see ${out}/${name}-difference.png`);
                 }
