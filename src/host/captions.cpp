@@ -71,6 +71,8 @@ bool parseCaptions(std::istream& in, std::vector<Caption>& table, std::string& e
     return true;
 }
 
+bool fitsCaptionBand(Vec2 size, Vec2 screen) { return size.x <= screen.x && size.y <= screen.y / 3.f; }
+
 Captions::Captions(std::vector<Caption> table, std::vector<Vec2> sizes, Vec2 screen)
     : table_(std::move(table)), sizes_(std::move(sizes)), screen_(screen) {
     sizes_.resize(table_.size());

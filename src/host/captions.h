@@ -27,6 +27,10 @@ struct Caption {
 // order. False with `error` saying which line is wrong and why.
 bool parseCaptions(std::istream& in, std::vector<Caption>& table, std::string& error);
 
+// Whether a caption picture of `size` fits its band: no wider than the
+// scene, and at most a third of its height.
+bool fitsCaptionBand(Vec2 size, Vec2 screen);
+
 // One caption on screen: the table row, and where its picture's top-left corner goes.
 struct CaptionSprite {
     std::size_t caption = 0;

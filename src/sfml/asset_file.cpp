@@ -128,10 +128,14 @@ bool decodePicture(const std::string& path, sf::Image& image) {
 
 HeldErrors::HeldErrors() : before_(sf::err().rdbuf(text_.rdbuf())) {}
 
-std::string HeldErrors::release() {
+std::string HeldErrors::releaseText() {
     if (before_ != nullptr) sf::err().rdbuf(before_);
     before_ = nullptr;
-    std::string line = text_.str();
+    return text_.str();
+}
+
+std::string HeldErrors::release() {
+    std::string line = releaseText();
     line = line.substr(0, line.find('\n'));
     // "Failed to load image from memory. Reason: X" and "Failed to open sound
     // file from memory (X)" both come down to X.

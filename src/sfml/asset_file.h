@@ -45,13 +45,16 @@ bool decodeClip(const std::string& path, ClipSamples& clip);
 bool decodePicture(const std::string& path, sf::Image& image);
 
 // Holds back what the multimedia library writes to sf::err() from its
-// making until release(), so that a failure is told on one line.
+// making until released, so that a failure is told on one line, or a
+// complaint that is no news is dropped.
 class HeldErrors {
 public:
     HeldErrors();
-    ~HeldErrors() { release(); }
+    ~HeldErrors() { releaseText(); }
     HeldErrors(const HeldErrors&) = delete;
     HeldErrors& operator=(const HeldErrors&) = delete;
+    // Lets sf::err() write again; returns everything held.
+    std::string releaseText();
     // Lets sf::err() write again; returns the first line held, shorn of the
     // library's own "Failed to ..." framing, or "" when nothing was said.
     std::string release();

@@ -26,7 +26,7 @@ bool CaptionLayer::load(Canvas& canvas) {
     for (const Caption& c : table) {
         if (!canvas.loadOverlay(Folder + c.picture)) return false;  // named by the loader
         const Vec2 size = canvas.overlaySize(sizes.size());
-        if (size.x > static_cast<float>(ScreenWidth) || size.y > static_cast<float>(ScreenHeight) / 3.f) {
+        if (!fitsCaptionBand(size, Vec2(static_cast<float>(ScreenWidth), static_cast<float>(ScreenHeight)))) {
             reportFailedLoad(canvas.folder() + Folder + c.picture, std::to_string(static_cast<int>(size.x)) + "x" +
                                                                     std::to_string(static_cast<int>(size.y)) +
                                                                     ", larger than a caption band");

@@ -3,10 +3,16 @@
 // SPDX-License-Identifier: MIT
 #include "sfml/sfml_platform.h"
 
+#include "sfml/asset_file.h"
 #include "sfml/display_check.h"
 #include "sfml/sfml_event.h"
 #include "sfml/window_mode.h"
 #include "shell/state/game.h"
+
+#include <SFML/System/Err.hpp>
+
+#include <ostream>
+#include <string>
 
 SfmlPlatform::SfmlPlatform(bool fullscreen, Pacing pacing)
     : displayLoss_("tumblewing", NoDisplayExitCode), fullscreen_(fullscreen), pacing_(pacing) {
@@ -71,11 +77,14 @@ void SfmlPlatform::display() {
         canvas_.drop();
         return;
     }
-    HeldComplaints complaints;
+    // A window destroyed under this frame makes its drawing calls fail, and
+    // that is no news: SFML's complaints are passed on only if it still stands.
+    HeldErrors complaints;
     captions_.lay(canvas_, now());
     if (fullscreen_) window_.clear();  // the bars beside the scene
     canvas_.paint(window_);
     window_.display();
-    if (windowDestroyedNow()) complaints.drop();  // it went away under this frame
+    const std::string said = complaints.releaseText();
+    if (!windowDestroyedNow()) sf::err() << said << std::flush;
     if (pacing_ == Pacing::Deadlines) pacer_.frameShown();
 }

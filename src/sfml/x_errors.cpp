@@ -3,7 +3,6 @@
 // SPDX-License-Identifier: MIT
 #include "sfml/x_errors.h"
 
-#include <SFML/System/Err.hpp>
 #include <SFML/Window/Window.hpp>
 #include <X11/Xlib.h>
 
@@ -87,11 +86,4 @@ bool windowDestroyed() {
 bool windowDestroyedNow() {
     if (watchConnection != nullptr) XSync(watchConnection, False);
     return windowDestroyed();
-}
-
-HeldComplaints::HeldComplaints() : usual_(sf::err().rdbuf(held_.rdbuf())) {}
-
-HeldComplaints::~HeldComplaints() {
-    sf::err().rdbuf(usual_);
-    if (!dropped_) sf::err() << held_.str() << std::flush;
 }

@@ -3,9 +3,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <sstream>
-#include <streambuf>
-
 namespace sf {
 class Window;
 }
@@ -29,20 +26,3 @@ void watchWindow(const sf::Window& window, _XDisplay* connection);
 bool windowDestroyed();
 // The same after a round trip to the server: everything it did before now is known.
 bool windowDestroyedNow();
-
-// Holds SFML's complaints while a frame is painted and shown, and passes them
-// on when the frame ends, unless dropped: a window destroyed under a frame
-// makes its drawing calls fail, and that is no news.
-class HeldComplaints {
-public:
-    HeldComplaints();
-    ~HeldComplaints();
-    HeldComplaints(const HeldComplaints&) = delete;
-    HeldComplaints& operator=(const HeldComplaints&) = delete;
-    void drop() { dropped_ = true; }
-
-private:
-    std::ostringstream held_;
-    std::streambuf* usual_;
-    bool dropped_ = false;
-};

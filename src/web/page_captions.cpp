@@ -42,8 +42,10 @@ bool PageCaptions::decode(std::vector<DecodedPicture>& pictures) {
         const std::size_t file = TableFile + 1 + i;
         if (!fetched_[i]) return fail(file, false);
         DecodedPicture picture;
-        if (!decodePicture(bytes_[i], picture) || picture.width > ScreenWidth || picture.height > ScreenHeight / 3)
-            return fail(file, true);  // a caption band is at most a third of the scene
+        if (!decodePicture(bytes_[i], picture) ||
+            !fitsCaptionBand(Vec2(static_cast<float>(picture.width), static_cast<float>(picture.height)),
+                             Vec2(static_cast<float>(ScreenWidth), static_cast<float>(ScreenHeight))))
+            return fail(file, true);
         std::vector<std::uint8_t>().swap(bytes_[i]);
         pictures.push_back(std::move(picture));
     }
