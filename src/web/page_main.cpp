@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Tumblewing developers
 // SPDX-License-Identifier: MIT
 #include "host/frame_schedule.h"
+#include "host/held_keys.h"
 #include "presentation/render.h"
 #include "shell/loop.h"
 #include "web/key_map.h"
@@ -56,6 +57,7 @@ struct Live {
     LivePlatform platform{files, captions, voice, time,
                           [this](Clip clip) { pageClipStarted(static_cast<int>(frames + 1), fileOf(clip)); }};
     Game game{platform};
+    HeldKeys held;  // the keyboard's and the touch controls' keys, merged
     std::unique_ptr<FrameSchedule> schedule;
     bool started = false;  // the player has clicked or pressed a key
     long long frames = 0;
@@ -81,13 +83,25 @@ EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void*) {
     Event event;
     event.type = type == EMSCRIPTEN_EVENT_KEYDOWN ? Event::KeyPressed : Event::KeyReleased;
     event.key = key.key;
-    live->platform.press(event);
+    if (live->held.keyboard(event)) live->platform.press(event);
     return key.taken;  // the browser acts on every key but the game's five
+}
+
+void pressEvent(const Event& event) { live->platform.press(event); }
+
+// Focus went elsewhere (another tab or window, the address bar): a key let
+// go there never reaches the page, so every key the game holds goes up now.
+void letGo() { live->held.releaseAll(pressEvent); }
+
+EM_BOOL onBlur(int, const EmscriptenFocusEvent*, void*) {
+    letGo();
+    return EM_FALSE;
 }
 
 EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*) {
     const double now = browserSeconds();
     if (e->hidden) {
+        letGo();
         live->time.hide(now);
         live->voice.suspend();
     } else if (live->time.hidden()) {
@@ -159,6 +173,7 @@ EMSCRIPTEN_KEEPALIVE int tw_play(int withCaptions) {
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKey);
     emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKey);
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onVisibility);
+    emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onBlur);
     emscripten_request_animation_frame_loop(onAnimationFrame, nullptr);
     return -1;
 }
@@ -168,6 +183,12 @@ EMSCRIPTEN_KEEPALIVE int tw_play(int withCaptions) {
 EMSCRIPTEN_KEEPALIVE int tw_captions(int on) {
     if (live == nullptr || live->platform.showCaptions(on != 0)) return -1;
     return failure(captions.failedFile(), captions.failedFileFetched());
+}
+
+// The keys the touch controls hold now, as bits: Left 1, Right 2, Up 4,
+// Down 8, Return 16. Ignored until the game has started.
+EMSCRIPTEN_KEEPALIVE void tw_touch(int keys) {
+    if (live != nullptr && live->started) live->held.hold(KeySource::Touch, static_cast<unsigned>(keys), pressEvent);
 }
 
 // The player clicked the page's overlay.

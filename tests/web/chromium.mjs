@@ -139,7 +139,7 @@ class Page {
 
 export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png',
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm', '.png': 'image/png',
                 '.jpg': 'image/jpeg', '.ogg': 'audio/ogg', '.keys': 'text/plain' };
 
 // Serves `root` on a free local port. `replace` maps a path such as

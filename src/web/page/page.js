@@ -231,3 +231,5 @@ function startTumblewing() {
         tumblewing.ready = true;
     }, (e) => showProblem(`Tumblewing could not start: ${e}`));
 }
+
+startTumblewing();
