@@ -23,11 +23,33 @@ EM_JS(void, pageFramePainted, (int frame), { if (Module.onFramePainted) Module.o
 EM_JS(int, pageSoundRunning, (), {
     return typeof AL !== 'undefined' && AL.currentCtx && AL.currentCtx.audioCtx.state === 'running' ? 1 : 0;
 });
+// Wakes the audio context the browser keeps suspended until the player acts
+// on the page; called inside the key, click or tap handler, where it may.
+EM_JS(void, pageWakeSound, (), {
+    if (typeof AL !== 'undefined' && AL.currentCtx && AL.currentCtx.audioCtx.state === 'suspended')
+        AL.currentCtx.audioCtx.resume().catch(() => {});
+});
+// Whether the keyboard's focus is on one of the page's controls (a button,
+// say) rather than on the scene or the page itself: the controls keep their keys.
+EM_JS(int, pageControlFocused, (), {
+    const e = document.activeElement;
+    return e && e !== document.body && e !== document.documentElement && e !== Module.canvas ? 1 : 0;
+});
 EM_JS(void, pageClipStarted, (int frame, const char* file), {
     if (Module.onClipStarted) Module.onClipStarted(frame, UTF8ToString(file));
 });
 
 namespace {
+
+// What tw_play, tw_replay_begin and tw_captions answer besides a file's code.
+enum Answer : int {
+    Runs = -1,           // tw_play, tw_captions: done
+    NoWebGL = -2,
+    BadRecording = -3,   // tw_replay_begin
+    GameRunning = -4,    // a live game already runs in this page
+    ReplayRunning = -5,  // a replay already runs in this page
+    NoGame = -6,         // tw_captions before the game runs
+};
 
 AssetFiles files;        // filled by the page before anything starts
 PageCaptions captions;   // filled by the page when captions are first turned on
@@ -69,22 +91,28 @@ double browserSeconds() { return emscripten_get_now() / 1000.0; }
 void start() {
     if (live->started) return;
     live->started = true;
-    live->voice.resume();
+    pageWakeSound();
+    live->voice.resume();  // in case the page was hidden before the first press
     pageStarted();
 }
 
 EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void*) {
     const PageKey key = pageKey(e->key);
+    const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
+    // A key pressed on one of the page's controls works the control (Enter
+    // or Space on a button); a key let go there still lets go in the game.
+    const bool taken = key.taken && pageControlFocused() == 0;
     if (!live->started) {
         // The first press only lifts the page's overlay and wakes the sound.
-        if (type == EMSCRIPTEN_EVENT_KEYDOWN) start();
-        return key.taken;
+        if (down) start();
+        return taken;
     }
+    if (down && !taken) return EM_FALSE;
     Event event;
-    event.type = type == EMSCRIPTEN_EVENT_KEYDOWN ? Event::KeyPressed : Event::KeyReleased;
+    event.type = down ? Event::KeyPressed : Event::KeyReleased;
     event.key = key.key;
     if (live->held.keyboard(event)) live->platform.press(event);
-    return key.taken;  // the browser acts on every key but the game's five
+    return taken;  // the browser acts on every key but the game's five
 }
 
 void pressEvent(const Event& event) { live->platform.press(event); }
@@ -160,10 +188,11 @@ EMSCRIPTEN_KEEPALIVE std::uint8_t* tw_caption_slot(int caption, int size) {
 
 // Starts the game from the fetched files, and shows captions when asked
 // (their files handed over too): -1 when it runs, the file that ended
-// start-up as `failure` says, -2 when the page has no WebGL.
+// start-up as `failure` says, else an `Answer`.
 EMSCRIPTEN_KEEPALIVE int tw_play(int withCaptions) {
-    if (live != nullptr || replay != nullptr) return -1;
-    if (!makeContext()) return -2;
+    if (live != nullptr) return GameRunning;
+    if (replay != nullptr) return ReplayRunning;
+    if (!makeContext()) return NoWebGL;
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     live = new Live;
     if (!buildScene(live->game)) return failure(live->platform.failedFile(), live->platform.failedFileFetched());
@@ -175,13 +204,15 @@ EMSCRIPTEN_KEEPALIVE int tw_play(int withCaptions) {
     emscripten_set_visibilitychange_callback(nullptr, EM_FALSE, onVisibility);
     emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onBlur);
     emscripten_request_animation_frame_loop(onAnimationFrame, nullptr);
-    return -1;
+    return Runs;
 }
 
 // The page's captions switch: -1 when done, else the caption file that
 // stopped them loading, as `failure` says; the game goes on either way.
+// NoGame before the game runs.
 EMSCRIPTEN_KEEPALIVE int tw_captions(int on) {
-    if (live == nullptr || live->platform.showCaptions(on != 0)) return -1;
+    if (live == nullptr) return NoGame;
+    if (live->platform.showCaptions(on != 0)) return Runs;
     return failure(captions.failedFile(), captions.failedFileFetched());
 }
 
@@ -199,7 +230,8 @@ EMSCRIPTEN_KEEPALIVE void tw_start() {
 // Readings for the page's tests: 0 phase, 1 the story clock, 2 the flier's
 // x, 3 frames run, 4 draws painted in the last frame, 5 whether sound is
 // running (not suspended by the browser or a hidden page), 6 caption
-// pictures painted over the last frame.
+// pictures painted over the last frame, 7 whether an end screen shows
+// (the game won or lost).
 EMSCRIPTEN_KEEPALIVE double tw_probe(int what) {
     Game* g = live != nullptr ? &live->game : replay != nullptr ? &replay->game : nullptr;
     if (g == nullptr) return 0.0;
@@ -213,20 +245,22 @@ EMSCRIPTEN_KEEPALIVE double tw_probe(int what) {
     case 6:
         return static_cast<double>(live != nullptr ? live->platform.captionsPainted()
                                                    : replay->platform.captionsPainted());
+    case 7: return g->showWinScreen || g->playerLives < 0 ? 1.0 : 0.0;
     default: return 0.0;
     }
 }
 
 // The replay mode: a recording's text, and whether to draw captions (their
 // files handed over first); 0 when ready, 1 + tw_play's code when a file
-// ended start-up, -2 without WebGL, -3 for a bad recording.
+// ended start-up, else an `Answer`.
 EMSCRIPTEN_KEEPALIVE int tw_replay_begin(const char* recordingText, int withCaptions) {
-    if (live != nullptr || replay != nullptr) return -3;
+    if (live != nullptr) return GameRunning;
+    if (replay != nullptr) return ReplayRunning;
     InputScript recording;
     std::istringstream in(recordingText);
     std::string error;
-    if (!parseInputScript(in, recording, error)) return -3;
-    if (!makeContext()) return -2;
+    if (!parseInputScript(in, recording, error)) return BadRecording;
+    if (!makeContext()) return NoWebGL;
     std::srand(recording.seed);  // the layout the recording was made with
     replay = new Replay(recording);
     if (!buildScene(replay->game))

@@ -7,7 +7,7 @@
 #   ROOT    the source tree; the site must be built (tools/web) in ROOT/build/web/site
 #   REPLAY  the desktop's tumblewing-replay, for the clip logs the page's must equal
 #   OUT     scratch folder: drawn moments, difference pictures, clip logs
-#   CASE    replay | live | missing | hidden (see browser_test.mjs)
+#   CASE    replay | live | missing | hidden | keys | access (see browser_test.mjs)
 set -euo pipefail
 root=$(realpath "$1")
 replay=$(realpath "$2")
@@ -20,5 +20,18 @@ if [[ $4 == replay ]]; then
         xvfb-run -a -s "-noreset -screen 0 1280x1024x24" "$replay" "$root/tests/inputs/$recording" \
             --assets "$root/assets" --out "$out/desktop-$recording"
     done
+fi
+if [[ $4 == access ]]; then
+    # The accessibility rules engine at the version tests/web/package-lock.json pins, installed once
+    # into the build tree (again only when the lock file changes).
+    npm_dir=$(realpath -m "$3/npm")
+    if ! cmp -s "$root/tests/web/package-lock.json" "$npm_dir/installed.json"; then
+        rm -rf "$npm_dir"
+        mkdir -p "$npm_dir"
+        cp "$root/tests/web/package.json" "$root/tests/web/package-lock.json" "$npm_dir/"
+        (cd "$npm_dir" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
+        cp "$root/tests/web/package-lock.json" "$npm_dir/installed.json"
+    fi
+    export AXE="$npm_dir/node_modules/axe-core/axe.min.js"
 fi
 exec node "$root/tests/web/browser_test.mjs" "$root/build/web/site" "$root" "$out" "$4"

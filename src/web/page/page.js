@@ -23,7 +23,8 @@ function startTumblewing() {
 
     if (location.protocol === 'file:') {
         showProblem('Tumblewing must be served by a web server: a browser will not let a page opened as a file ' +
-                    'load the game. Serve this folder (tools/web serve does) and open it at http://localhost:8000.');
+                    'load the game. Serve this folder with any web server (tools/web serve does, at http://localhost:8000) ' +
+                    'and open the address it gives.');
         return;
     }
 
@@ -34,6 +35,9 @@ function startTumblewing() {
         else document.documentElement.requestFullscreen().catch(() => {});
         backToGame(e);
     });
+    const showFullscreen = () => $('fullscreen').setAttribute('aria-pressed', String(document.fullscreenElement !== null));
+    document.addEventListener('fullscreenchange', showFullscreen);
+    showFullscreen();
 
     // Captions: off unless the link asks for them (?captions=1, or =0 for off) or the player last left them on.
     const params = new URLSearchParams(location.search);
@@ -66,6 +70,10 @@ function startTumblewing() {
         $('controls').hidden = text !== null;
     }
 
+    // A file that ended loading, and why, in one line.
+    const named = (file) => `Tumblewing could not load "${file.name}": ${file.why}.`;
+    const answered = (response) => `the server answered ${response.status} ${response.statusText}`.trim();
+
     // Starts every fetch at once, in load order, and counts them in as they come.
     const loading = { done: 0, total: 0 };
     async function fetchAll(names, folder = '') {
@@ -81,7 +89,7 @@ function startTumblewing() {
             const name = folder + file;
             try {
                 const response = await fetch('assets/' + folder + encodeURIComponent(file));
-                if (!response.ok) return { name, why: `the server answered ${response.status} ${response.statusText}`.trim() };
+                if (!response.ok) return { name, why: answered(response) };
                 return { name, bytes: new Uint8Array(await response.arrayBuffer()) };
             } catch (e) {
                 return { name, why: 'it could not be fetched' };
@@ -119,7 +127,9 @@ function startTumblewing() {
         const pictures = await fetchAll(names, 'captions/');
         pictures.forEach((file, i) => {
             file.bad = 'it is not a caption picture the game can show';
-            if (file.bytes) module.HEAPU8.set(file.bytes, module._tw_caption_slot(i, file.bytes.length));
+            if (!file.bytes) return;
+            const at = module._tw_caption_slot(i, file.bytes.length);  // may grow memory: HEAPU8 is read after
+            if (at) module.HEAPU8.set(file.bytes, at);
         });
         return [table, ...pictures];
     }
@@ -129,7 +139,7 @@ function startTumblewing() {
         for (let i = 0; i < files.length; ++i) {
             if (!files[i].bytes) return;
             const at = module._tw_asset_slot(i, files[i].bytes.length);
-            module.HEAPU8.set(files[i].bytes, at);
+            if (at) module.HEAPU8.set(files[i].bytes, at);
         }
     }
 
@@ -137,8 +147,19 @@ function startTumblewing() {
     function explain(files, code) {
         if (code === -2) return 'Tumblewing needs WebGL, which this browser does not offer.';
         const file = files[code >> 1];
+        if (code < 0 || !file) return `Tumblewing could not go on (the game answered ${code}).`;
         const why = code & 1 ? file.bad ?? 'it is not a picture or sound the game can decode' : file.why;
-        return `Tumblewing could not load "${file.name}": ${why}.`;
+        return named({ name: file.name, why });
+    }
+
+    // Turns the game's captions on or off with the caption files just fetched (none when they were
+    // loaded before): null when done, else the line that says which file stopped them. A table that
+    // did not come is never handed over: the game may still hold the one an earlier try read.
+    function turnCaptions(module, files, captionFiles, on) {
+        const table = captionFiles[0];
+        if (table && !table.bytes) return named(table);
+        const code = module._tw_captions(on ? 1 : 0);
+        return code === -1 ? null : explain([...files, ...captionFiles], code);
     }
 
     // The captions switch once the game runs. Caption files that fail to load turn the switch back off
@@ -151,34 +172,55 @@ function startTumblewing() {
             busy = true;
             captionsSwitch.setAttribute('aria-busy', 'true');
             notice(null);
-            const captionFiles = !captionsOn && !tumblewing.captionsLoaded ? await fetchCaptions(module) : [];
-            const code = module._tw_captions(captionsOn ? 0 : 1);
-            if (code === -1) {
-                captionsOn = !captionsOn;
-                tumblewing.captionsLoaded ||= captionsOn;
-                rememberCaptions();
-            } else {
-                notice(explain([...files, ...captionFiles], code));
+            try {
+                const on = !captionsOn;
+                const captionFiles = on && !tumblewing.captionsLoaded ? await fetchCaptions(module) : [];
+                const problem = turnCaptions(module, files, captionFiles, on);
+                if (problem === null) {
+                    captionsOn = on;
+                    tumblewing.captionsLoaded ||= captionsOn;
+                    rememberCaptions();
+                } else {
+                    notice(problem);
+                }
+            } catch (err) {
+                notice(`Tumblewing could not load its captions: ${err.message ?? err}`);
+            } finally {
+                showSwitch();
+                captionsSwitch.removeAttribute('aria-busy');
+                busy = false;
             }
-            showSwitch();
-            captionsSwitch.removeAttribute('aria-busy');
-            busy = false;
         };
     }
 
     function playLive(module, files, captionFiles) {
-        // Captions asked for at start come with their files; the switch then shows what the game got.
-        const withCaptions = captionFiles.length > 0;
-        const code = module._tw_play(withCaptions ? 1 : 0);
-        if (code !== -1) return showProblem(explain([...files, ...captionFiles], code));
-        captionsOn = tumblewing.captionsLoaded = withCaptions;
+        // Captions asked for by the link come with their files and a file of theirs that fails ends
+        // start-up; captions only remembered from an earlier visit that fail are named in the bar
+        // and the game starts without them. The switch then shows what the game got.
+        const asked = captionFiles.length > 0 && params.has('captions');
+        const code = module._tw_play(asked ? 1 : 0);
+        if (code !== -1) {
+            const line = explain([...files, ...captionFiles], code);
+            return showProblem(code >> 1 >= files.length ? `${line} Open the page without ?captions=1 to play ` +
+                                                           'without captions.' : line);
+        }
+        const problem = asked || captionFiles.length === 0 ? null : turnCaptions(module, files, captionFiles, true);
+        if (problem !== null) notice(`${problem} Captions are off.`);
+        captionsOn = tumblewing.captionsLoaded = captionFiles.length > 0 && problem === null;
         showSwitch();
         offerCaptions(module, files);
         $('loading').hidden = true;
         const overlay = $('overlay');
         overlay.hidden = false;
-        overlay.addEventListener('mousedown', (e) => { e.preventDefault(); module._tw_start(); });
+        overlay.addEventListener('mousedown', (e) => { e.preventDefault(); canvas.focus(); module._tw_start(); });
         canvas.addEventListener('mousedown', () => module._tw_start());
+        // The game has no restart: once an end screen shows, the bar says how to play again.
+        const watch = setInterval(() => {
+            if (module._tw_probe(7) !== 1) return;
+            clearInterval(watch);
+            notice(null);
+            $('controls').textContent = 'Reload the page to play again';
+        }, 500);
     }
 
     // The replay mode (index.html?replay): tests hand it a recording, frame numbers, and whether to draw captions.
@@ -191,7 +233,9 @@ function startTumblewing() {
             module.onClipStarted = (frame, name) => clips.push(`${frame} ${name}`);
             const captionFiles = captions ? await fetchCaptions(module) : [];
             const code = withText(module, recordingText, (at) => module._tw_replay_begin(at, captions ? 1 : 0));
-            if (code === -3) throw new Error('the recording does not parse');
+            const answers = { [-2]: 'this browser offers no WebGL', [-3]: 'the recording does not parse',
+                              [-4]: 'a game already runs in this page', [-5]: 'a replay already runs in this page' };
+            if (answers[code]) throw new Error(answers[code]);
             if (code !== 0) throw new Error(explain([...files, ...captionFiles], code - 1));
             for (const f of frames) module._tw_replay_want(f);
             module._tw_replay_run(last);
@@ -213,11 +257,27 @@ function startTumblewing() {
         onFramePainted() {
             if (tumblewing.firstFrameAt === null) tumblewing.firstFrameAt = performance.now();
         },
-        onAbort(what) { showProblem(`Tumblewing stopped: ${what}`); },
+        onAbort(what) { if (loaded) showProblem(`Tumblewing stopped: ${what}`); },  // before, the catch below says
         print: (text) => console.log(text),
         printErr: (text) => console.warn(text),
     };
+    // A file of the game's own that did not come: the line naming it, or null when the server has it.
+    async function notServed(name) {
+        try {
+            const response = await fetch(name, { cache: 'no-store' });
+            return response.ok ? null : named({ name, why: answered(response) });
+        } catch {
+            return named({ name, why: 'it could not be fetched' });
+        }
+    }
+    if (typeof createTumblewing !== 'function') {
+        notServed('tumblewing.js').then((line) => showProblem(line ?? 'Tumblewing could not load "tumblewing.js": ' +
+                                                               'the browser did not run it.'));
+        return;
+    }
+    let loaded = false;
     createTumblewing(module).then(async (m) => {
+        loaded = true;
         const names = [];
         for (let i = 0; i < m._tw_asset_count(); ++i) names.push(m.UTF8ToString(m._tw_asset_name(i)));
         const files = await fetchAll(names);
@@ -229,7 +289,10 @@ function startTumblewing() {
         if (params.has('replay')) offerReplay(m, files);
         else playLive(m, files, captionsOn ? await fetchCaptions(m) : []);
         tumblewing.ready = true;
-    }, (e) => showProblem(`Tumblewing could not start: ${e}`));
+    }).catch(async (e) => {
+        const line = loaded ? null : await notServed('tumblewing.wasm');
+        showProblem(line ?? `Tumblewing could not start: ${e.message ?? e}`);
+    });
 }
 
 startTumblewing();
