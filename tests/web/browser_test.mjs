@@ -5,7 +5,7 @@
 // usage: node browser_test.mjs SITE ROOT OUT CASE
 //   SITE  the built site (tools/web), ROOT the source tree, OUT a scratch folder; for the replay case OUT
 //         also holds desktop-RECORDING/clips.txt, tumblewing-replay's clip log of each whole recording
-//   CASE  replay | live | missing | hidden
+//   CASE  replay | live | missing | hidden | keys | access (access reads axe-core from $AXE)
 import { execFileSync } from 'node:child_process';
 import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
@@ -45,6 +45,16 @@ function checkRequests(page, server) {
     for (const url of page.requests)
         check(url.startsWith(server.origin + '/') || url.startsWith('data:'), `a request to another host: ${url}`);
 }
+
+// Presses and lets go a key as a keyboard would, its character included (Enter and Space work buttons by it).
+async function press(page, key) {
+    const k = { Enter: { code: 'Enter', text: '\r', keyCode: 13 }, ' ': { code: 'Space', text: ' ', keyCode: 32 } }[key];
+    for (const type of ['keyDown', 'keyUp']) {
+        await page.send('Input.dispatchKeyEvent', { type, key, code: k.code, windowsVirtualKeyCode: k.keyCode,
+                                                    nativeVirtualKeyCode: k.keyCode, ...(type === 'keyDown' && { text: k.text }) });
+    }
+}
+const noticeShown = "!document.getElementById('notice').hidden && document.getElementById('notice').textContent";
 
 async function holdKey(page, key, seconds) {
     await page.key('keyDown', key, key);
@@ -138,12 +148,20 @@ const cases = {
     },
 
     // A file that does not come or does not decode stops start-up where the desktop's would, and one
-    // line names it instead of the game.
+    // line names it instead of the game; the game's own script and WebAssembly alike. Captions only
+    // remembered from an earlier visit are the exception: the game starts without them, the bar names the file.
     async missing() {
         const cut = readFileSync(join(site, 'assets/withvexmorcooked.ogg')).subarray(0, 100);
         const noise = Buffer.from(Array.from({ length: 4000 }, (_, i) => (i * 7919 + 13) % 251));
         const picture = readFileSync(join(site, 'assets/youwin.png'));
         const rows = [
+            { replace: { '/tumblewing.js': null }, named: 'tumblewing.js', why: '404' },
+            { replace: { '/tumblewing.wasm': null }, named: 'tumblewing.wasm', why: '404' },
+            // 40 MB grows the game's memory while the caption pictures are handed over.
+            { path: '/index.html?captions=1', replace: { '/assets/captions/abeautiful-2.png': Buffer.alloc(40 << 20, 7) },
+              named: 'captions/abeautiful-2.png', why: 'caption picture' },
+            { remembered: true, replace: { '/assets/captions/withaflash-1.png': null }, named: 'captions/withaflash-1.png',
+              why: '404' },
             { replace: { '/assets/Column.png': null }, named: 'Column.png', why: '404' },
             // Captions asked for by the link: their files come after the game's, and end start-up alike.
             { path: '/index.html?captions=1', replace: { '/assets/captions/withaflash-1.png': null },
@@ -163,22 +181,100 @@ const cases = {
         ];
         for (const row of rows) {
             await withPage(row.path ?? '/index.html', { replace: row.replace }, async (page) => {
-                const line = await page.until('tumblewing.problem', 30);
+                if (row.remembered) {  // the page again, now that the player left captions on
+                    await page.evaluate("localStorage.setItem('tumblewing-captions', 'on')");
+                    await page.send('Page.navigate', { url: `${await page.evaluate('location.origin')}/index.html?again` });
+                    await page.until("location.search === '?again' && window.tumblewing && tumblewing.ready");
+                }
+                const line = await page.until(row.remembered ? noticeShown : 'tumblewing.problem', 30);
                 const what = Object.keys(row.replace).join(', ');
                 check(line.includes(`"${row.named}"`) && line.includes(row.why), `${what}: the page says "${line}"`);
-                check(await page.evaluate("document.getElementById('canvas').hidden"), `${what}: the game still shows`);
+                check(await page.evaluate("document.getElementById('canvas').hidden") === !row.remembered,
+                      `${what}: the game ${row.remembered ? 'does not start' : 'still shows'}`);
+                if (row.remembered) check(await captionsPressed(page) === 'false', `${what}: the switch stays on`);
             });
         }
-        // Turned on mid-game, a caption file that does not come is named beneath the game, which goes on.
-        await withPage('/index.html', { replace: { '/assets/captions/itismuch-1.png': null } }, async (page) => {
-            await clickOn(page, 'captions');
-            const line = await page.until("!document.getElementById('notice').hidden && " +
-                                          "document.getElementById('notice').textContent", 10);
-            check(line.includes('"captions/itismuch-1.png"') && line.includes('404'), `mid-game: the page says "${line}"`);
-            check(await captionsPressed(page) === 'false', 'mid-game: the switch stays on without its pictures');
+        // Turned on mid-game, a caption file that fails is named beneath the game, which goes on; each
+        // press tries them again as the server then answers, and once every file comes, captions are on.
+        const served = {};
+        await withPage('/index.html', { replace: served }, async (page) => {
+            const presses = [
+                { replace: { '/assets/captions/itismuch-1.png': null }, named: 'captions/itismuch-1.png', why: '404' },
+                { replace: { '/assets/captions/abeautiful-2.png': noise }, named: 'captions/abeautiful-2.png', why: 'caption picture' },
+                { replace: { '/assets/captions/captions.txt': null }, named: 'captions/captions.txt', why: '404' },
+                { replace: {}, on: true },
+            ];
+            for (const [i, p] of presses.entries()) {
+                for (const path of Object.keys(served)) delete served[path];
+                Object.assign(served, p.replace);
+                await clickOn(page, 'captions');
+                await page.until("!document.getElementById('captions').hasAttribute('aria-busy')", 20);
+                const line = await page.evaluate(noticeShown);
+                const what = `mid-game press ${i + 1}`;
+                check(await captionsPressed(page) === String(Boolean(p.on)), `${what}: the switch is not ${p.on ? 'on' : 'off'}`);
+                if (!p.on) check(line && line.includes(`"${p.named}"`) && line.includes(p.why), `${what}: the page says "${line}"`);
+                else check(!line, `${what}: the page says "${line}"`);
+            }
             check(!(await page.evaluate("document.getElementById('canvas').hidden")) &&
                   (await page.evaluate('tumblewing.problem')) === null, 'mid-game: a caption file stopped the game');
+            check(!page.problems.some((p) => p.startsWith('exception')), `mid-game: ${page.problems.join('; ')}`);
         });
+    },
+
+    // Enter and Space work a focused button before the game starts and during play; while a button has
+    // the focus the game leaves the arrows alone, and a click on the scene gives them back.
+    async keys() {
+        await withPage('/index.html', {}, async (page) => {
+            for (const when of ['before play', 'during play']) {
+                if (when === 'during play') {
+                    await page.click(400, 300);
+                    await page.until('tumblewing.started', 5);
+                }
+                for (const key of ['Enter', ' ']) {
+                    const was = await captionsPressed(page);
+                    await page.evaluate("document.getElementById('captions').focus()");
+                    await press(page, key);
+                    await page.until("!document.getElementById('captions').hasAttribute('aria-busy') && " +
+                                     `document.getElementById('captions').getAttribute('aria-pressed') !== '${was}'`, 20)
+                        .catch(() => check(false, `${when}: ${key === ' ' ? 'Space' : key} does not work the Captions button`));
+                }
+            }
+            const on = await state(page);
+            await holdKey(page, 'ArrowRight', 0.5);
+            check((await state(page)).x === on.x, 'an arrow pressed on the Captions button moved Kestra');
+            await page.click(400, 300);
+            await page.key('keyDown', 'ArrowRight', 'ArrowRight');
+            await page.until(`tumblewing.state().x > ${on.x}`, 10)
+                .catch(() => check(false, 'after a click on the scene an arrow does not move Kestra'));
+            await page.key('keyUp', 'ArrowRight', 'ArrowRight');
+            check(!page.problems.some((p) => p.startsWith('exception')), page.problems.join('; '));
+        });
+    },
+
+    // axe-core, the accessibility rules engine, finds nothing wrong with the page on a desktop's
+    // window and on a phone, before the game starts and during play.
+    async access() {
+        const axe = readFileSync(process.env.AXE, 'utf8');
+        const screens = {
+            desktop: { width: 1024, height: 768, deviceScaleFactor: 1, mobile: false },
+            phone: { width: 390, height: 844, deviceScaleFactor: 3, mobile: true },
+        };
+        for (const [name, metrics] of Object.entries(screens)) {
+            await withPage('/index.html', {}, async (page) => {
+                await page.send('Emulation.setDeviceMetricsOverride', metrics);
+                await page.send('Emulation.setTouchEmulationEnabled', { enabled: metrics.mobile, maxTouchPoints: 5 });
+                await page.evaluate(axe);
+                for (const when of ['before play', 'during play']) {
+                    if (when === 'during play') {
+                        await page.click(metrics.width / 2, metrics.height / 3);
+                        await page.until('tumblewing.started', 5);
+                    }
+                    const found = await page.evaluate('axe.run(document).then((r) => r.violations.map((v) => ' +
+                                                      "`${v.id} (${v.nodes.map((n) => n.target.join(' ')).join(', ')})`))");
+                    check(found.length === 0, `${name}, ${when}: axe-core finds ${found.join('; ')}`);
+                }
+            });
+        }
     },
 
     // Hidden for ten seconds mid-story, the game stands still and goes on where it was.
