@@ -230,15 +230,20 @@ const cases = {
                     await page.click(400, 300);
                     await page.until('tumblewing.started', 5);
                 }
-                for (const key of ['Enter', ' ']) {
-                    const was = await captionsPressed(page);
-                    await page.evaluate("document.getElementById('captions').focus()");
+                for (const [id, key] of [['captions', 'Enter'], ['captions', ' '], ['fullscreen', 'Enter'], ['fullscreen', ' ']]) {
+                    const button = `document.getElementById('${id}')`;
+                    const was = await page.evaluate(`${button}.getAttribute('aria-pressed')`);
+                    await page.evaluate(`${button}.focus()`);
                     await press(page, key);
-                    await page.until("!document.getElementById('captions').hasAttribute('aria-busy') && " +
-                                     `document.getElementById('captions').getAttribute('aria-pressed') !== '${was}'`, 20)
-                        .catch(() => check(false, `${when}: ${key === ' ' ? 'Space' : key} does not work the Captions button`));
+                    await page.until(`!${button}.hasAttribute('aria-busy') && ${button}.getAttribute('aria-pressed') !== '${was}'`, 20)
+                        .catch(() => check(false, `${when}: ${key === ' ' ? 'Space' : key} does not work the ${id} button`));
+                    if (id === 'fullscreen') {  // full screen hides the bar; back to the window for the next press
+                        await page.evaluate('document.fullscreenElement && document.exitFullscreen()');
+                        await page.until(`${button}.getAttribute('aria-pressed') === 'false'`, 5);
+                    }
                 }
             }
+            await page.evaluate("document.getElementById('captions').focus()");
             const on = await state(page);
             await holdKey(page, 'ArrowRight', 0.5);
             check((await state(page)).x === on.x, 'an arrow pressed on the Captions button moved Kestra');

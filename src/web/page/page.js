@@ -35,7 +35,7 @@ function startTumblewing() {
         else document.documentElement.requestFullscreen().catch(() => {});
         backToGame(e);
     });
-    const showFullscreen = () => $('fullscreen').setAttribute('aria-pressed', String(document.fullscreenElement !== null));
+    const showFullscreen = () => $('fullscreen').setAttribute('aria-pressed', String(Boolean(document.fullscreenElement)));
     document.addEventListener('fullscreenchange', showFullscreen);
     showFullscreen();
 
@@ -285,6 +285,7 @@ function startTumblewing() {
         tumblewing.state = () => ({
             phase: m._tw_probe(0), storyClock: m._tw_probe(1), x: m._tw_probe(2), frames: m._tw_probe(3),
             painted: m._tw_probe(4), sound: m._tw_probe(5) === 1, captions: m._tw_probe(6),
+            ended: m._tw_probe(7) === 1,
         });
         if (params.has('replay')) offerReplay(m, files);
         else playLive(m, files, captionsOn ? await fetchCaptions(m) : []);
