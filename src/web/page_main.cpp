@@ -107,7 +107,7 @@ EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void*) {
         if (down) start();
         return taken;
     }
-    if (down && !taken) return EM_FALSE;
+    if (down && key.taken && !taken) return EM_FALSE;
     Event event;
     event.type = down ? Event::KeyPressed : Event::KeyReleased;
     event.key = key.key;
