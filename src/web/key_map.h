@@ -14,6 +14,7 @@ struct PageKey {
 
 // `name` is the DOM event's `key` value ("ArrowLeft", "Enter", "a", ...). The
 // four arrows and Return (either Enter key) are the game's and the browser
-// never sees them (unless one of the page's buttons has the focus: see onKey); every other key is left to the browser untouched, so its
+// never sees them (unless one of the page's buttons has the focus: see
+// onKey); every other key is left to the browser untouched, so its
 // shortcuts keep working, and reaches the game only as a key it ignores.
 PageKey pageKey(const char* name);
