@@ -25,6 +25,16 @@ EM_JS(void, pageFramePainted, (int frame), { if (Module.onFramePainted) Module.o
 EM_JS(int, pageSoundRunning, (), {
     return typeof AL !== 'undefined' && AL.currentCtx && AL.currentCtx.audioCtx.state === 'running' ? 1 : 0;
 });
+// Whether the page may read gamepads. Embedded in a page that denies it the
+// gamepad, every reading throws, and a throw in an animation callback would
+// end the callbacks: such a page plays without the gamepad.
+EM_JS(int, pageGamepadsReadable, (), {
+    try {
+        return typeof navigator.getGamepads === 'function' && navigator.getGamepads() ? 1 : 0;
+    } catch (e) {
+        return 0;
+    }
+});
 EM_JS(void, pageGamepad, (int connected), { document.documentElement.classList.toggle('gamepad', connected !== 0); });
 EM_JS(void, pageClipStarted, (int frame, const char* file), {
     if (Module.onClipStarted) Module.onClipStarted(frame, UTF8ToString(file));
@@ -61,6 +71,7 @@ struct Live {
                           [this](Clip clip) { pageClipStarted(static_cast<int>(frames + 1), fileOf(clip)); }};
     Game game{platform};
     HeldKeys held;  // the keyboard's, the touch controls' and the gamepads' keys, merged
+    bool padsReadable = pageGamepadsReadable() != 0;
     bool padConnected = false;  // the page shows it with the class "gamepad"
     std::unique_ptr<FrameSchedule> schedule;
     bool started = false;  // the player has clicked or pressed a key
@@ -140,6 +151,7 @@ PadState standardPad(const EmscriptenGamepadEvent& reading) {
 // moves Kestra once the game has started, and the page learns whether any
 // is connected (its touch controls give way to it).
 void pollPads() {
+    if (!live->padsReadable) return;
     static EmscriptenGamepadEvent reading;  // large; filled anew for each pad
     unsigned keys = 0;
     bool connected = false;

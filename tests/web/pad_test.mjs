@@ -45,13 +45,19 @@ async function framesPass(page, count) {
     await page.until(`tumblewing.state().frames >= ${now + count}`, 30);
 }
 
+// A fresh tab with `script` run before the page's own, the page loaded.
+async function openWith(browser, server, script) {
+    const page = await browser.open('about:blank');
+    await page.send('Page.addScriptToEvaluateOnNewDocument', { source: script });
+    await page.send('Page.navigate', { url: `${server.origin}/index.html` });
+    await page.until('window.tumblewing && (window.tumblewing.ready || window.tumblewing.problem)');
+    return page;
+}
+
 const browser = await launchChromium();
 const server = await serve(site);
 try {
-    const page = await browser.open('about:blank');
-    await page.send('Page.addScriptToEvaluateOnNewDocument', { source: scriptedPad });
-    await page.send('Page.navigate', { url: `${server.origin}/index.html` });
-    await page.until('window.tumblewing && (window.tumblewing.ready || window.tumblewing.problem)');
+    const page = await openWith(browser, server, scriptedPad);
     check(!(await page.evaluate(padClass)), 'the page shows a gamepad before one is connected');
     await page.evaluate('scriptedPad.connected = true');
     await page.until(padClass, 5).catch(() => check(false, 'no class "gamepad" with a pad connected'));
@@ -77,6 +83,15 @@ try {
     }
     check(page.problems.length === 0, `console: ${page.problems.join('; ')}`);
     await page.close();
+
+    // Embedded where the gamepad is denied, every reading throws: the game plays on without it.
+    const denied = await openWith(browser, server, `Object.defineProperty(navigator, 'getGamepads',
+        { value: () => { throw new DOMException('denied', 'SecurityError'); } });`);
+    await denied.click(400, 300);
+    await denied.until('tumblewing.started', 5);
+    await framesPass(denied, 10).catch(() => check(false, 'the game stopped where gamepads may not be read'));
+    check(denied.problems.length === 0, `console, gamepads denied: ${denied.problems.join('; ')}`);
+    await denied.close();
 } catch (e) {
     failures.push(e.stack);
 } finally {
