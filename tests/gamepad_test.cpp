@@ -6,59 +6,47 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
 
 namespace {
 
-constexpr unsigned L = 1, R = 2, U = 4, D = 8, Ret = 16;
-
-PadState stick(float x, float y) {
+// The d-pad as "LRUD" letters held, the stick, A.
+PadState pad(const char* dpad, float x, float y, bool a = false) {
+    const std::string held = dpad;
     PadState p;
+    p.dpadLeft = held.find('L') != std::string::npos;
+    p.dpadRight = held.find('R') != std::string::npos;
+    p.dpadUp = held.find('U') != std::string::npos;
+    p.dpadDown = held.find('D') != std::string::npos;
     p.stickX = x;
     p.stickY = y;
-    return p;
-}
-
-PadState dpad(bool left, bool right, bool up, bool down) {
-    PadState p;
-    p.dpadLeft = left;
-    p.dpadRight = right;
-    p.dpadUp = up;
-    p.dpadDown = down;
-    return p;
-}
-
-PadState withA(PadState p) {
-    p.a = true;
+    p.a = a;
     return p;
 }
 
 TEST(Gamepad, TheDpadAndALeaningStickAreTheArrowsAIsReturn) {
+    constexpr unsigned L = 1, R = 2, U = 4, D = 8, Ret = 16;
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    struct Case {
+    const struct {
         const char* what;
         PadState pad;
         unsigned keys;
+    } cases[] = {
+        {"untouched", pad("", 0, 0), 0},
+        {"a resting stick's drift", pad("", 0.12f, -0.08f), 0},
+        {"a worn stick resting at the dead zone's edge", pad("", -0.3f, 0.3f), 0},
+        {"a stick not read (not a number)", pad("", nan, nan), 0},
+        {"stick just past the edge, right", pad("", 0.31f, 0), R},
+        {"stick full left", pad("", -1, 0), L},
+        {"stick diagonal up-right (up is negative)", pad("", 0.7f, -0.7f), R | U},
+        {"stick mostly right, a little down", pad("", 0.9f, 0.2f), R},
+        {"stick down", pad("", 0, 1), D},
+        {"each d-pad arm", pad("LRUD", 0, 0), L | R | U | D},
+        {"d-pad down-left", pad("LD", 0, 0), L | D},
+        {"A with the d-pad up and a resting stick", pad("U", 0.1f, 0, true), U | Ret},
+        {"d-pad and stick the same way", pad("L", -1, 0), L},
     };
-    const Case cases[] = {
-        {"untouched", PadState{}, 0},
-        {"a resting stick's drift", stick(0.12f, -0.08f), 0},
-        {"a worn stick resting at the dead zone's edge", stick(-0.3f, 0.3f), 0},
-        {"a stick not read (not a number)", stick(nan, nan), 0},
-        {"stick just past the edge, right", stick(0.31f, 0.f), R},
-        {"stick full left", stick(-1.f, 0.f), L},
-        {"stick up (negative y)", stick(0.f, -0.9f), U},
-        {"stick down", stick(0.f, 1.f), D},
-        {"stick diagonal up-right", stick(0.7f, -0.7f), R | U},
-        {"stick mostly right, a little down", stick(0.9f, 0.2f), R},
-        {"d-pad left", dpad(true, false, false, false), L},
-        {"d-pad right", dpad(false, true, false, false), R},
-        {"d-pad up", dpad(false, false, true, false), U},
-        {"d-pad down-left", dpad(true, false, false, true), L | D},
-        {"A alone", withA(PadState{}), Ret},
-        {"A with the d-pad up and a resting stick", withA(dpad(false, false, true, false)), U | Ret},
-        {"d-pad and stick the same way", [] { PadState p = stick(-1.f, 0.f); p.dpadLeft = true; return p; }(), L},
-    };
-    for (const Case& c : cases) EXPECT_EQ(padKeys(c.pad), c.keys) << c.what;
+    for (const auto& c : cases) EXPECT_EQ(padKeys(c.pad), c.keys) << c.what;
 }
 
 }  // namespace

@@ -18,35 +18,21 @@ public:
     JoystickReading pads[2];
 };
 
-JoystickReading pad(float x, float y, float povX, float povY, bool button0) {
-    JoystickReading j;
-    j.connected = true;
-    j.x = x;
-    j.y = y;
-    j.povX = povX;
-    j.povY = povY;
-    j.button0 = button0;
-    return j;
+// A plugged-in pad as SFML reads it (-100..100), or an unplugged one still holding its last reading.
+JoystickReading pad(float x, float y, float povX, float povY, bool button0, bool connected = true) {
+    return {connected, x, y, povX, povY, button0};
 }
-const JoystickReading unplugged{};
+const JoystickReading none{};
 
-const char* name(Key k) {
-    switch (k) {
-    case Key::Left: return "Left";
-    case Key::Right: return "Right";
-    case Key::Up: return "Up";
-    case Key::Down: return "Down";
-    case Key::Return: return "Return";
-    default: return "?";
-    }
-}
-
-// One frame's round of polls: every event until the poll says the round is over.
+// One frame's round of polls, every event until the poll ends it, as "+R -U" (keys LRUDA).
 std::string frame(PadPoll& poll, HeldKeys& held) {
     std::string seen;
-    Event e;
-    while (poll.next(held, e))
-        seen += std::string(seen.empty() ? "" : " ") + (e.type == Event::KeyPressed ? "+" : "-") + name(e.key);
+    for (Event e; poll.next(held, e);) {
+        seen += seen.empty() ? "" : " ";
+        seen += e.type == Event::KeyPressed ? '+' : '-';
+        for (std::size_t i = 0; i < PlayKeys.size(); ++i)
+            if (PlayKeys[i] == e.key) seen += "LRUDA"[i];
+    }
     return seen;
 }
 
@@ -56,41 +42,32 @@ TEST(PadPoll, ScriptedPadsBecomeKeyEventsOnceAFrame) {
         bool focusLost;  // the host let every key go before this frame
         const char* seen;
     };
-    struct Script {
-        const char* name;
-        std::vector<Frame> frames;
-    };
-    const std::vector<Script> scripts = {
-        {"the hat: up negative, as Linux reports it",
-         {{pad(0, 0, 0, -100, false), unplugged, false, "+Up"},
-          {pad(0, 0, 0, -100, false), unplugged, false, ""},
-          {pad(0, 0, 100, 100, false), unplugged, false, "+Right -Up +Down"},
-          {pad(0, 0, 0, 0, false), unplugged, false, "-Right -Down"}}},
-        {"the stick beyond its dead zone; a resting stick's drift moves nothing",
-         {{pad(18, -25, 0, 0, false), unplugged, false, ""},
-          {pad(-100, 0, 0, 0, false), unplugged, false, "+Left"},
-          {pad(-100, 60, 0, 0, true), unplugged, false, "+Down +Return"},
-          {pad(4, 2, 0, 0, false), unplugged, false, "-Left -Down -Return"}}},
-        {"two pads merge; a key goes up when neither holds it, and with a pad unplugged",
-         {{pad(100, 0, 0, 0, false), pad(0, 0, 100, 0, true), false, "+Right +Return"},
-          {pad(0, 0, 0, 0, false), pad(0, 0, 100, 0, true), false, ""},
-          {pad(0, 0, 0, 0, false), unplugged, false, "-Right -Return"}}},
-        {"a reading left over from an unplugged pad holds nothing",
-         {{[] { JoystickReading j = pad(100, 0, 0, 0, true); j.connected = false; return j; }(), unplugged, false, ""}}},
+    const std::vector<std::pair<const char*, std::vector<Frame>>> scripts = {
+        {"the hat, up negative as Linux reports it",
+         {{pad(0, 0, 0, -100, false), none, false, "+U"},
+          {pad(0, 0, 0, -100, false), none, false, ""},
+          {pad(0, 0, 100, 100, false), none, false, "+R -U +D"},
+          {pad(0, 0, 0, 0, false), none, false, "-R -D"}}},
+        {"the stick scaled from SFML's hundredths; button 0",
+         {{pad(18, -25, 0, 0, false), none, false, ""},
+          {pad(-100, 60, 0, 0, true), none, false, "+L +D +A"},
+          {pad(4, 2, 0, 0, false), none, false, "-L -D -A"}}},
+        {"two pads merge; a key goes up when neither holds it, or its pad is unplugged",
+         {{pad(100, 0, 0, 0, false), pad(0, 0, 100, 0, true), false, "+R +A"},
+          {none, pad(0, 0, 100, 0, true), false, ""},
+          {none, pad(0, 0, 100, 0, true, false), false, "-R -A"}}},
         {"after focus is lost a pad still held presses again",
-         {{pad(0, 0, -100, 0, false), unplugged, false, "+Left"},
-          {pad(0, 0, -100, 0, false), unplugged, true, "+Left"}}},
+         {{pad(0, 0, -100, 0, false), none, false, "+L"}, {pad(0, 0, -100, 0, false), none, true, "+L"}}},
     };
-    for (const Script& script : scripts) {
+    for (const auto& [name, frames] : scripts) {
         ScriptedJoysticks joysticks;
         PadPoll poll(joysticks);
         HeldKeys held;
-        for (std::size_t i = 0; i < script.frames.size(); ++i) {
-            const Frame& f = script.frames[i];
-            joysticks.pads[0] = f.first;
-            joysticks.pads[1] = f.second;
-            if (f.focusLost) held.releaseAll([](const Event&) {});
-            EXPECT_EQ(frame(poll, held), f.seen) << script.name << ", frame " << i + 1;
+        for (std::size_t i = 0; i < frames.size(); ++i) {
+            joysticks.pads[0] = frames[i].first;
+            joysticks.pads[1] = frames[i].second;
+            if (frames[i].focusLost) held.releaseAll([](const Event&) {});
+            EXPECT_EQ(frame(poll, held), frames[i].seen) << name << ", frame " << i + 1;
         }
     }
 }
