@@ -17,6 +17,9 @@ Keys: the arrow keys fly (the first press starts the story), Return calls
 down the lightning in the closing duel, F11 switches between the window and
 full screen. Closing the window ends the game.
 
+Gamepad: the d-pad or the left stick flies, the bottom face button (A, or
+button 0) is Return.
+
 Exit status: 0 the window was closed, 1 a data file could not be loaded,
 2 no display, 64 a wrong option.
 )";

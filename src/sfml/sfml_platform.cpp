@@ -52,9 +52,11 @@ bool SfmlPlatform::pollEvent(Event& event) {
         }
         if (pending_.type == sf::Event::Resized) fitScene(window_, fullscreen_);
         event = toCoreEvent(pending_);
+        if (!held_.keyboard(event)) continue;  // a key the gamepad still holds stays down
         return true;
     }
-    return false;
+    // The window's events are out for this frame: then the pads' changes.
+    return pads_.next(held_, event);
 }
 
 void SfmlPlatform::closeWindow() { window_.close(); }

@@ -3,10 +3,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "host/held_keys.h"
 #include "sfml/canvas.h"
 #include "sfml/caption_layer.h"
 #include "sfml/clip_player.h"
 #include "sfml/pacer.h"
+#include "sfml/pad_poll.h"
 #include "sfml/x_errors.h"
 #include "shell/state/platform.h"
 
@@ -54,6 +56,9 @@ private:
     sf::Event pending_{};  // the window's event being translated
     Pacer pacer_{time_};
     bool destroyedReported_ = false;
+    HeldKeys held_;  // the keyboard's and the gamepads' keys, merged
+    SfmlJoysticks joysticks_;
+    PadPoll pads_{joysticks_};  // read once a frame, after the window's events
     // Assets live until teardown, which releases them newest first.
     ClipPlayer clips_;  // the buffers and sounds, or silence without an audio device
     Canvas canvas_;     // the textures, loaded after the sounds

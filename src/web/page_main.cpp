@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Tumblewing developers
 // SPDX-License-Identifier: MIT
 #include "host/frame_schedule.h"
+#include "host/gamepad.h"
 #include "host/held_keys.h"
 #include "presentation/render.h"
 #include "shell/loop.h"
@@ -12,6 +13,7 @@
 #include <emscripten/html5.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <memory>
 #include <sstream>
@@ -35,6 +37,17 @@ EM_JS(int, pageControlFocused, (), {
     const e = document.activeElement;
     return e && e !== document.body && e !== document.documentElement && e !== Module.canvas ? 1 : 0;
 });
+// Whether the page may read gamepads. Embedded in a page that denies it the
+// gamepad, every reading throws, and a throw in an animation callback would
+// end the callbacks: such a page plays without the gamepad.
+EM_JS(int, pageGamepadsReadable, (), {
+    try {
+        return typeof navigator.getGamepads === 'function' && navigator.getGamepads() ? 1 : 0;
+    } catch (e) {
+        return 0;
+    }
+});
+EM_JS(void, pageGamepad, (int connected), { document.documentElement.classList.toggle('gamepad', connected !== 0); });
 EM_JS(void, pageClipStarted, (int frame, const char* file), {
     if (Module.onClipStarted) Module.onClipStarted(frame, UTF8ToString(file));
 });
@@ -79,7 +92,9 @@ struct Live {
     LivePlatform platform{files, captions, voice, time,
                           [this](Clip clip) { pageClipStarted(static_cast<int>(frames + 1), fileOf(clip)); }};
     Game game{platform};
-    HeldKeys held;  // the keyboard's and the touch controls' keys, merged
+    HeldKeys held;  // the keyboard's, the touch controls' and the gamepads' keys, merged
+    bool padsReadable = pageGamepadsReadable() != 0;
+    bool padConnected = false;  // the page shows it with the class "gamepad"
     std::unique_ptr<FrameSchedule> schedule;
     bool started = false;  // the player has clicked or pressed a key
     long long frames = 0;
@@ -139,7 +154,52 @@ EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*) {
     return EM_FALSE;
 }
 
+// A pad as the browser's standard layout reports it: buttons 12 to 15 the
+// d-pad's up, down, left and right, axes 0 and 1 the left stick, button 0
+// A. A pad without that layout numbers its buttons its own way, so only its
+// stick and first button are read.
+PadState standardPad(const EmscriptenGamepadEvent& reading) {
+    const auto button = [&](int i) { return i < reading.numButtons && reading.digitalButton[i] != 0; };
+    PadState pad;
+    if (std::strcmp(reading.mapping, "standard") == 0) {
+        pad.dpadUp = button(12);
+        pad.dpadDown = button(13);
+        pad.dpadLeft = button(14);
+        pad.dpadRight = button(15);
+    }
+    if (reading.numAxes >= 2) {
+        pad.stickX = static_cast<float>(reading.axis[0]);
+        pad.stickY = static_cast<float>(reading.axis[1]);
+    }
+    pad.a = button(0);
+    return pad;
+}
+
+// Reads the browser's gamepads, once a callback: what all of them hold
+// moves Kestra once the game has started, and the page learns whether any
+// is connected (its touch controls give way to it).
+void pollPads() {
+    if (!live->padsReadable) return;
+    static EmscriptenGamepadEvent reading;  // large; filled anew for each pad
+    unsigned keys = 0;
+    bool connected = false;
+    if (emscripten_sample_gamepad_data() == EMSCRIPTEN_RESULT_SUCCESS) {
+        for (int i = 0, n = emscripten_get_num_gamepads(); i < n; ++i) {
+            if (emscripten_get_gamepad_status(i, &reading) != EMSCRIPTEN_RESULT_SUCCESS || reading.connected == 0)
+                continue;
+            connected = true;
+            keys |= padKeys(standardPad(reading));
+        }
+    }
+    if (connected != live->padConnected) {
+        live->padConnected = connected;
+        pageGamepad(connected ? 1 : 0);
+    }
+    if (live->started) live->held.hold(KeySource::Pad, keys, pressEvent);
+}
+
 EM_BOOL onAnimationFrame(double milliseconds, void*) {
+    pollPads();
     if (!live->time.hidden() && live->schedule->take(milliseconds / 1000.0)) {
         runFrame(live->game);
         live->frames += 1;
