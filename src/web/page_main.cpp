@@ -199,7 +199,7 @@ EMSCRIPTEN_KEEPALIVE void tw_start() {
 // Readings for the page's tests: 0 phase, 1 the story clock, 2 the flier's
 // x, 3 frames run, 4 draws painted in the last frame, 5 whether sound is
 // running (not suspended by the browser or a hidden page), 6 caption
-// pictures painted over the last frame.
+// pictures painted over the last frame, 7 the flier's y.
 EMSCRIPTEN_KEEPALIVE double tw_probe(int what) {
     Game* g = live != nullptr ? &live->game : replay != nullptr ? &replay->game : nullptr;
     if (g == nullptr) return 0.0;
@@ -213,6 +213,7 @@ EMSCRIPTEN_KEEPALIVE double tw_probe(int what) {
     case 6:
         return static_cast<double>(live != nullptr ? live->platform.captionsPainted()
                                                    : replay->platform.captionsPainted());
+    case 7: return static_cast<double>(g->playerBox.position.y);
     default: return 0.0;
     }
 }

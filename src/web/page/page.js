@@ -179,6 +179,7 @@ function startTumblewing() {
         overlay.hidden = false;
         overlay.addEventListener('mousedown', (e) => { e.preventDefault(); module._tw_start(); });
         canvas.addEventListener('mousedown', () => module._tw_start());
+        tumblewing.onPlay?.(module);  // the touch controls (touch.js) take it from here
     }
 
     // The replay mode (index.html?replay): tests hand it a recording, frame numbers, and whether to draw captions.
@@ -224,7 +225,7 @@ function startTumblewing() {
         handOver(m, files);
         tumblewing.state = () => ({
             phase: m._tw_probe(0), storyClock: m._tw_probe(1), x: m._tw_probe(2), frames: m._tw_probe(3),
-            painted: m._tw_probe(4), sound: m._tw_probe(5) === 1, captions: m._tw_probe(6),
+            painted: m._tw_probe(4), sound: m._tw_probe(5) === 1, captions: m._tw_probe(6), y: m._tw_probe(7),
         });
         if (params.has('replay')) offerReplay(m, files);
         else playLive(m, files, captionsOn ? await fetchCaptions(m) : []);
