@@ -32,7 +32,7 @@ const layout = (page) => page.evaluate(`(() => {
     const v = window.visualViewport;
     return { controls, scene: box(document.getElementById('canvas')), bar: box(document.getElementById('bar')),
              line: box(document.getElementById('touchline')), keysLine: box(document.getElementById('controls')),
-             overlay: document.getElementById('overlay').textContent.trim(),
+             overlay: document.getElementById('overlay').textContent.trim(), fullscreen: !!document.fullscreenElement,
              width: innerWidth, height: innerHeight, scrollWidth: document.documentElement.scrollWidth,
              scrollHeight: document.documentElement.scrollHeight,
              moved: [scrollX, scrollY, document.scrollingElement.scrollTop, v.offsetLeft, v.offsetTop, v.pageTop],
@@ -77,9 +77,11 @@ function checkLayout(name, l, landscape) {
     }
     check(l.controls.Left.right <= l.controls.Right.left && l.controls.Up.bottom <= l.controls.Down.top,
           `${name}: the d-pad's arms are out of place`);
-    check(l.line.shown && l.line.top >= l.bar.top && l.line.bottom <= l.bar.bottom && !l.keysLine.shown,
-          `${name}: the bar does not name the touch controls in its room`);
-    check(!overlaps(l.bar, l.scene) && l.bar.bottom <= l.height, `${name}: the bar is over the scene or off the screen`);
+    if (!l.fullscreen) {
+        check(l.line.shown && l.line.top >= l.bar.top && l.line.bottom <= l.bar.bottom && !l.keysLine.shown,
+              `${name}: the bar does not name the touch controls in its room`);
+        check(!overlaps(l.bar, l.scene) && l.bar.bottom <= l.height, `${name}: the bar is over the scene or off the screen`);
+    }
     check(l.scrollWidth <= l.width && l.scrollHeight <= l.height, `${name}: the page is larger than the screen`);
     check(l.overlay === 'Tap to play', `${name}: the overlay says "${l.overlay}"`);
 }
@@ -145,6 +147,14 @@ async function play(name, page) {
     await framesPass(page, 5);
     l = await layout(page);
     check(l.moved.every((v) => v === 0) && l.scale === 1, `${name}: the page moved or zoomed: ${JSON.stringify([l.moved, l.scale])}`);
+
+    // Full screen: the bar goes, the controls stay beside or beneath the scene.
+    const [fx, fy] = centre(await page.evaluate("document.getElementById('fullscreen').getBoundingClientRect().toJSON()"));
+    await page.touch('touchStart', [[fx, fy]]);
+    await page.touch('touchEnd');
+    await page.until('document.fullscreenElement', 5).catch(() => check(false, `${name}: a tap on Full screen did nothing`));
+    await framesPass(page, 2);
+    checkLayout(`${name}, full screen`, await layout(page), l.width > l.height);
     check(page.problems.length === 0, `${name}: ${page.problems.join('; ')}`);
 }
 
@@ -153,8 +163,9 @@ const rows = [
     { name: 'phone upright', path: '/index.html', device: [375, 667], play: true },
     { name: 'tablet sideways', path: '/index.html', device: [1024, 768] },
     { name: 'tablet upright', path: '/index.html', device: [768, 1024] },
+    { name: 'phone with a gamepad', path: '/index.html', device: [667, 375], gamepad: true, shown: false },
     { name: 'desktop', path: '/index.html', shown: false },
-    { name: 'desktop asking for them', path: '/index.html?touch=1', shown: true },
+    { name: 'desktop asking for them', path: '/index.html?touch=1' },
     { name: 'phone declining them', path: '/index.html?touch=0', device: [375, 667], shown: false },
 ];
 
@@ -169,11 +180,16 @@ try {
             await page.touch('touchStart', [[2, 2]]);
             await page.touch('touchEnd');
         }
+        if (row.gamepad) await page.evaluate("document.documentElement.classList.add('gamepad')");
         const l = await layout(page);
         if (row.shown === false) {
             const shown = Object.entries(l.controls).filter(([, r]) => r.shown).map(([c]) => c);
             check(shown.length === 0 && !l.line.shown && l.keysLine.shown, `${row.name}: touch controls show: ${shown}`);
-            check(l.overlay === 'Click or press a key to play', `${row.name}: the overlay says "${l.overlay}"`);
+            const says = row.gamepad ? 'Tap to play' : 'Click or press a key to play';
+            check(l.overlay === says, `${row.name}: the overlay says "${l.overlay}"`);
+            check(l.scene.bottom <= l.bar.top && l.bar.bottom <= l.height &&
+                  (l.scene.width >= 0.95 * l.width || l.scene.height + l.bar.height >= 0.95 * l.height),
+                  `${row.name}: the scene and the bar do not fill the screen as on a desktop`);
         } else {
             checkLayout(row.name, l, l.width > l.height);
         }

@@ -59,13 +59,14 @@
         turnOn();
         // The switches beneath the scene stay buttons; everywhere else a touch is the game's:
         // no scrolling, zooming, selecting, long-press menu or made-up mouse click.
-        if (e.cancelable && !e.target.closest?.('#switches')) e.preventDefault();
+        const onSwitch = e.target.closest?.('#switches');
+        if (e.cancelable && !onSwitch) e.preventDefault();
         let keys = 0;
         if (e.type !== 'touchcancel') for (const t of e.touches) keys |= keysAt(t.clientX, t.clientY);
         hold(keys);
         // The first tap lifts the overlay and wakes the sound, as a click does; a finger going
-        // up is what the browser counts as the player's gesture.
-        if (e.type === 'touchend' && game && !tumblewing.started) {
+        // up is what the browser counts as the player's gesture. A switch only works the switch.
+        if (e.type === 'touchend' && !onSwitch && game && !tumblewing.started) {
             game._tw_start();
             game._tw_touch(held);  // the fingers still down count from now on
         }
