@@ -23,6 +23,12 @@ EM_JS(void, pageFramePainted, (int frame), { if (Module.onFramePainted) Module.o
 EM_JS(int, pageSoundRunning, (), {
     return typeof AL !== 'undefined' && AL.currentCtx && AL.currentCtx.audioCtx.state === 'running' ? 1 : 0;
 });
+// Wakes the sound on the player's first gesture. OpenAL tries on a finger going down, which the
+// browser does not count as one; a tap counts only when the finger goes up.
+EM_JS(void, pageWakeSound, (), {
+    if (typeof AL !== 'undefined' && AL.currentCtx && AL.currentCtx.audioCtx.state === 'suspended')
+        AL.currentCtx.audioCtx.resume();
+});
 EM_JS(void, pageClipStarted, (int frame, const char* file), {
     if (Module.onClipStarted) Module.onClipStarted(frame, UTF8ToString(file));
 });
@@ -70,6 +76,7 @@ void start() {
     if (live->started) return;
     live->started = true;
     live->voice.resume();
+    pageWakeSound();
     pageStarted();
 }
 

@@ -23,20 +23,14 @@ const device = (width, height) => async (page) => {
 
 // Where everything is, and whether the page has moved or zoomed under the fingers.
 const layout = (page) => page.evaluate(`(() => {
-    const box = (e) => { const r = e.getBoundingClientRect();
-                         return { left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: r.width, height: r.height,
-                                  shown: getComputedStyle(e).display !== 'none' && r.width > 0 }; };
-    const controls = {};
-    for (const name of ${JSON.stringify(controls)})
-        controls[name] = box(document.querySelector('[aria-label="' + name + '"]'));
-    const v = window.visualViewport;
-    return { controls, scene: box(document.getElementById('canvas')), bar: box(document.getElementById('bar')),
-             line: box(document.getElementById('touchline')), keysLine: box(document.getElementById('controls')),
-             overlay: document.getElementById('overlay').textContent.trim(), fullscreen: !!document.fullscreenElement,
-             width: innerWidth, height: innerHeight, scrollWidth: document.documentElement.scrollWidth,
-             scrollHeight: document.documentElement.scrollHeight,
-             moved: [scrollX, scrollY, document.scrollingElement.scrollTop, v.offsetLeft, v.offsetTop, v.pageTop],
-             scale: v.scale };
+    const box = (e) => Object.assign(e.getBoundingClientRect().toJSON(), { shown: e.getClientRects().length > 0 });
+    const $ = (id) => box(document.getElementById(id));
+    const controls = Object.fromEntries(${JSON.stringify(controls)}.map((c) => [c, box(document.querySelector('[aria-label=' + c + ']'))]));
+    const v = visualViewport, page = document.documentElement;
+    return { controls, scene: $('canvas'), bar: $('bar'), line: $('touchline'), keysLine: $('controls'),
+             overlay: document.getElementById('overlay').textContent, fullscreen: !!document.fullscreenElement,
+             width: innerWidth, height: innerHeight, fits: page.scrollWidth <= innerWidth && page.scrollHeight <= innerHeight,
+             moved: [scrollX, scrollY, v.offsetLeft, v.offsetTop, v.scale - 1] };
 })()`);
 
 const overlaps = (a, b) => a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
@@ -57,23 +51,15 @@ async function staysPut(page, what) {
     const later = await state(page);
     check(later.x === rest.x && later.y === rest.y,
           `${what}: Kestra went on from (${rest.x}, ${rest.y}) to (${later.x}, ${later.y}) with no finger down`);
-    check(await page.evaluate("document.querySelectorAll('.held').length") === 0, `${what}: a control still shows held`);
 }
 
 // The controls sit beside the scene (sideways) or beneath it (upright), never over it, at least 44 px,
 // all on the screen; the page does not scroll, and its line names the touch controls.
 function checkLayout(name, l, landscape) {
     for (const [control, r] of Object.entries(l.controls)) {
-        check(r.shown, `${name}: no ${control} control`);
-        check(!overlaps(r, l.scene), `${name}: ${control} lies over the scene`);
-        check(r.width >= 44 && r.height >= 44, `${name}: ${control} is only ${r.width} by ${r.height} px`);
-        check(r.left >= 0 && r.top >= 0 && r.right <= l.width && r.bottom <= l.height, `${name}: ${control} is off the screen`);
-        if (landscape) {
-            const side = ['Left', 'Right', 'Up', 'Down'].includes(control) ? r.right <= l.scene.left : r.left >= l.scene.right;
-            check(side, `${name}: ${control} is not on its side of the scene`);
-        } else {
-            check(r.top >= l.scene.bottom, `${name}: ${control} is not beneath the scene`);
-        }
+        const place = !landscape ? r.top >= l.scene.bottom : control === 'Strike' ? r.left >= l.scene.right : r.right <= l.scene.left;
+        check(r.shown && place && r.width >= 44 && r.height >= 44 && r.left >= 0 && r.top >= 0 && r.right <= l.width &&
+              r.bottom <= l.height, `${name}: ${control} is ${JSON.stringify(r)}, the scene ${JSON.stringify(l.scene)}`);
     }
     check(l.controls.Left.right <= l.controls.Right.left && l.controls.Up.bottom <= l.controls.Down.top,
           `${name}: the d-pad's arms are out of place`);
@@ -82,7 +68,7 @@ function checkLayout(name, l, landscape) {
               `${name}: the bar does not name the touch controls in its room`);
         check(!overlaps(l.bar, l.scene) && l.bar.bottom <= l.height, `${name}: the bar is over the scene or off the screen`);
     }
-    check(l.scrollWidth <= l.width && l.scrollHeight <= l.height, `${name}: the page is larger than the screen`);
+    check(l.fits, `${name}: the page is larger than the screen`);
     check(l.overlay === 'Tap to play', `${name}: the overlay says "${l.overlay}"`);
 }
 
@@ -112,7 +98,6 @@ async function play(name, page) {
     await page.until(`tumblewing.state().x > ${from.x + 15} && tumblewing.state().y < ${from.y - 25}`, 10)
         .catch(() => check(false, `${name}: Up and Right together did not fly Kestra up and right`));
     await page.touch('touchMove', [[...at.Up, 0], [...at.Right, 1], [...at.Strike, 2]]);
-    check(await page.evaluate("document.querySelectorAll('.held').length") === 3, `${name}: three fingers do not hold three controls`);
     await page.touch('touchMove', [[...at.Up, 0], [...at.Right, 1]]);
     from = await state(page);
     await page.until(`tumblewing.state().x > ${from.x + 15}`, 10)
@@ -134,11 +119,9 @@ async function play(name, page) {
 
     // Gestures that would move a web page.
     const [sx, sy] = scene;
-    await page.touch('touchStart', [[sx, sy]]);
-    for (let i = 1; i <= 5; ++i) await page.touch('touchMove', [[sx - 20 * i, sy - 30 * i]]);
+    for (let i = 0; i <= 5; ++i) await page.touch(i ? 'touchMove' : 'touchStart', [[sx - 20 * i, sy - 30 * i]]);
     await page.touch('touchEnd');
-    await page.touch('touchStart', [[sx - 10, sy, 0], [sx + 10, sy, 1]]);
-    for (let i = 1; i <= 5; ++i) await page.touch('touchMove', [[sx - 10 - 25 * i, sy, 0], [sx + 10 + 25 * i, sy, 1]]);
+    for (let i = 0; i <= 5; ++i) await page.touch(i ? 'touchMove' : 'touchStart', [[sx - 25 * i, sy, 0], [sx + 25 * i, sy, 1]]);
     await page.touch('touchEnd');
     for (let i = 0; i < 2; ++i) {
         await page.touch('touchStart', [at.Strike]);
@@ -146,7 +129,7 @@ async function play(name, page) {
     }
     await framesPass(page, 5);
     l = await layout(page);
-    check(l.moved.every((v) => v === 0) && l.scale === 1, `${name}: the page moved or zoomed: ${JSON.stringify([l.moved, l.scale])}`);
+    check(l.moved.every((v) => v === 0), `${name}: the page moved or zoomed: ${l.moved}`);
 
     // Full screen: the bar goes, the controls stay beside or beneath the scene.
     const [fx, fy] = centre(await page.evaluate("document.getElementById('fullscreen').getBoundingClientRect().toJSON()"));
@@ -161,12 +144,13 @@ async function play(name, page) {
 const rows = [
     { name: 'phone sideways', path: '/index.html', device: [667, 375], play: true },
     { name: 'phone upright', path: '/index.html', device: [375, 667], play: true },
+    { name: 'small phone sideways', path: '/index.html', device: [568, 320] },
     { name: 'tablet sideways', path: '/index.html', device: [1024, 768] },
     { name: 'tablet upright', path: '/index.html', device: [768, 1024] },
     { name: 'phone with a gamepad', path: '/index.html', device: [667, 375], gamepad: true, shown: false },
     { name: 'desktop', path: '/index.html', shown: false },
     { name: 'desktop asking for them', path: '/index.html?touch=1' },
-    { name: 'phone declining them', path: '/index.html?touch=0', device: [375, 667], shown: false },
+    { name: 'phone declining them', path: '/index.html?touch=0', device: [375, 667], shown: false, tap: true },
 ];
 
 const browser = await launchChromium();
@@ -176,7 +160,7 @@ try {
         const page = await browser.open(server.origin + row.path, row.device ? device(...row.device) : undefined);
         await page.until('window.tumblewing && (window.tumblewing.ready || window.tumblewing.problem)');
         check(!(await page.evaluate('tumblewing.problem')), `${row.name}: ${await page.evaluate('tumblewing.problem')}`);
-        if (row.device) {  // a first touch beside the scene, which plays nothing
+        if (row.tap) {  // a touch that would show them on any other screen
             await page.touch('touchStart', [[2, 2]]);
             await page.touch('touchEnd');
         }
