@@ -36,6 +36,7 @@ const layout = (page) => page.evaluate(`(() => {
 const overlaps = (a, b) => a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 const centre = (r, dx = 0, dy = 0) => [r.left + r.width / 2 + dx, r.top + r.height / 2 + dy];
 const state = (page) => page.evaluate('tumblewing.state()');
+const see = (page, expression, what) => page.until(expression, 10).catch(() => check(false, what));
 
 // Waits until the game has run `count` more frames (however slowly the machine runs them).
 async function framesPass(page, count) {
@@ -81,13 +82,12 @@ async function play(name, page) {
 
     await page.touch('touchStart', [scene]);
     await page.touch('touchEnd');
-    await page.until('tumblewing.started', 5).catch(() => check(false, `${name}: a tap did not start the game`));
-    await page.until('tumblewing.state().sound', 5).catch(() => check(false, `${name}: a tap did not wake the sound`));
+    await see(page, 'tumblewing.started', `${name}: a tap did not start the game`);
+    await see(page, 'tumblewing.state().sound', `${name}: a tap did not wake the sound`);
 
     const start = await state(page);
     await page.touch('touchStart', [at.Right]);
-    await page.until(`tumblewing.state().x > ${start.x + 30}`, 10)
-        .catch(() => check(false, `${name}: holding Right did not move Kestra`));
+    await see(page, `tumblewing.state().x > ${start.x + 30}`, `${name}: holding Right did not move Kestra`);
     await page.touch('touchEnd');
     await staysPut(page, `${name}, Right let go`);
 
@@ -95,13 +95,12 @@ async function play(name, page) {
     let from = await state(page);
     await page.touch('touchStart', [[...at.Up, 0]]);
     await page.touch('touchStart', [[...at.Up, 0], [...at.Right, 1]]);
-    await page.until(`tumblewing.state().x > ${from.x + 15} && tumblewing.state().y < ${from.y - 25}`, 10)
-        .catch(() => check(false, `${name}: Up and Right together did not fly Kestra up and right`));
+    await see(page, `tumblewing.state().x > ${from.x + 15} && tumblewing.state().y < ${from.y - 25}`,
+              `${name}: Up and Right together did not fly Kestra up and right`);
     await page.touch('touchMove', [[...at.Up, 0], [...at.Right, 1], [...at.Strike, 2]]);
     await page.touch('touchMove', [[...at.Up, 0], [...at.Right, 1]]);
     from = await state(page);
-    await page.until(`tumblewing.state().x > ${from.x + 15}`, 10)
-        .catch(() => check(false, `${name}: lifting Strike let go of the d-pad too`));
+    await see(page, `tumblewing.state().x > ${from.x + 15}`, `${name}: lifting Strike let go of the d-pad too`);
     await page.touch('touchEnd');
     await staysPut(page, `${name}, two fingers let go`);
 
@@ -112,8 +111,7 @@ async function play(name, page) {
     await page.touch('touchMove', [centre(l.controls.Up, 0, l.controls.Up.height)]);  // the d-pad's middle
     await page.touch('touchMove', [at.Left]);
     const turned = await state(page);
-    await page.until(`tumblewing.state().x < ${turned.x - 20}`, 10)
-        .catch(() => check(false, `${name}: sliding from Right to Left did not turn Kestra`));
+    await see(page, `tumblewing.state().x < ${turned.x - 20}`, `${name}: sliding from Right to Left did not turn Kestra`);
     await page.touch('touchCancel');
     await staysPut(page, `${name}, cancelled`);
 
@@ -135,7 +133,7 @@ async function play(name, page) {
     const [fx, fy] = centre(await page.evaluate("document.getElementById('fullscreen').getBoundingClientRect().toJSON()"));
     await page.touch('touchStart', [[fx, fy]]);
     await page.touch('touchEnd');
-    await page.until('document.fullscreenElement', 5).catch(() => check(false, `${name}: a tap on Full screen did nothing`));
+    await see(page, 'document.fullscreenElement', `${name}: a tap on Full screen did nothing`);
     await framesPass(page, 2);
     checkLayout(`${name}, full screen`, await layout(page), l.width > l.height);
     check(page.problems.length === 0, `${name}: ${page.problems.join('; ')}`);

@@ -76,9 +76,12 @@
     document.addEventListener('contextmenu', (e) => { if (on && !e.target.closest?.('#switches')) e.preventDefault(); });
 
     // Focus gone or the page hidden: the game lets every key go itself; the controls show it.
+    // A gamepad connected puts the controls away, and what they held with them.
     const letGo = () => hold(0);
     window.addEventListener('blur', letGo);
     document.addEventListener('visibilitychange', () => { if (document.hidden) letGo(); });
+    new MutationObserver(() => { if (root.classList.contains('gamepad')) letGo(); })
+        .observe(root, { attributes: true, attributeFilter: ['class'] });
 
     tumblewing.onPlay = (module) => {
         game = module;
