@@ -291,7 +291,7 @@ EMSCRIPTEN_KEEPALIVE void tw_start() {
 // x, 3 frames run, 4 draws painted in the last frame, 5 whether sound is
 // running (not suspended by the browser or a hidden page), 6 caption
 // pictures painted over the last frame, 7 whether an end screen shows
-// (the game won or lost).
+// (the game won or lost), 8 the flier's y.
 EMSCRIPTEN_KEEPALIVE double tw_probe(int what) {
     Game* g = live != nullptr ? &live->game : replay != nullptr ? &replay->game : nullptr;
     if (g == nullptr) return 0.0;
@@ -306,6 +306,7 @@ EMSCRIPTEN_KEEPALIVE double tw_probe(int what) {
         return static_cast<double>(live != nullptr ? live->platform.captionsPainted()
                                                    : replay->platform.captionsPainted());
     case 7: return g->showWinScreen || g->playerLives < 0 ? 1.0 : 0.0;
+    case 8: return static_cast<double>(g->playerBox.position.y);
     default: return 0.0;
     }
 }

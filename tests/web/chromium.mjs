@@ -67,8 +67,9 @@ class Browser {
         return new Promise((resolve, reject) => this.waiting.set(id, { resolve, reject, method }));
     }
 
-    // A new tab on `url`, with its console, exceptions and requests recorded.
-    async open(url) {
+    // A new tab on `url`, with its console, exceptions and requests recorded; `prepare(page)`
+    // runs before the page loads (to emulate a device, say).
+    async open(url, prepare = async () => {}) {
         const { targetId } = await this.send('Target.createTarget', { url: 'about:blank' });
         const { sessionId } = await this.send('Target.attachToTarget', { targetId, flatten: true });
         const page = new Page(this, targetId, sessionId);
@@ -76,6 +77,7 @@ class Browser {
         await page.send('Log.enable');
         await page.send('Network.enable');
         await page.send('Page.enable');
+        await prepare(page);
         await page.send('Page.navigate', { url });
         return page;
     }
@@ -132,6 +134,13 @@ class Page {
     async click(x, y) {
         for (const type of ['mousePressed', 'mouseReleased'])
             await this.send('Input.dispatchMouseEvent', { type, x, y, button: 'left', clickCount: 1 });
+    }
+
+    // Fingers on a touch screen: `fingers` are all the [x, y, id] still down after the event
+    // (none for touchEnd and touchCancel); one left out of a touchMove is lifted.
+    async touch(type, fingers = []) {
+        await this.send('Input.dispatchTouchEvent',
+                        { type, touchPoints: fingers.map(([x, y, id = 0]) => ({ x, y, id })) });
     }
 
     close() { return this.browser.send('Target.closeTarget', { targetId: this.targetId }); }

@@ -221,6 +221,7 @@ function startTumblewing() {
             notice(null);
             $('controls').textContent = 'Reload the page to play again';
         }, 500);
+        tumblewing.onPlay?.(module);  // the touch controls (touch.js) take it from here
     }
 
     // The replay mode (index.html?replay): tests hand it a recording, frame numbers, and whether to draw captions.
@@ -285,7 +286,7 @@ function startTumblewing() {
         tumblewing.state = () => ({
             phase: m._tw_probe(0), storyClock: m._tw_probe(1), x: m._tw_probe(2), frames: m._tw_probe(3),
             painted: m._tw_probe(4), sound: m._tw_probe(5) === 1, captions: m._tw_probe(6),
-            ended: m._tw_probe(7) === 1,
+            ended: m._tw_probe(7) === 1, y: m._tw_probe(8),
         });
         if (params.has('replay')) offerReplay(m, files);
         else playLive(m, files, captionsOn ? await fetchCaptions(m) : []);
