@@ -77,6 +77,11 @@ void SfmlPlatform::display() {
         canvas_.drop();
         return;
     }
+    if (pacing_ == Pacing::Deadlines && pacer_.catchingUp()) {  // made up for an overrun, the next due already
+        canvas_.drop();
+        pacer_.frameShown();
+        return;
+    }
     // A window destroyed under this frame makes its drawing calls fail, and
     // that is no news: SFML's complaints are passed on only if it still stands.
     HeldErrors complaints;
