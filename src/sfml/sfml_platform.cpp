@@ -45,16 +45,23 @@ bool SfmlPlatform::pollEvent(Event& event) {
         event.type = Event::Closed;
         return true;
     }
-    while (window_.pollEvent(pending_)) {
+    for (;;) {
+        if (translatedNext_ < translatedCount_) {
+            event = translated_[translatedNext_++];
+            return true;
+        }
+        if (!window_.pollEvent(pending_)) return false;
         if (isModeKey(pending_)) {  // switched on release, so a held key switches once
             if (pending_.type == sf::Event::KeyReleased) switchMode();
             continue;
         }
         if (pending_.type == sf::Event::Resized) fitScene(window_, fullscreen_);
-        event = toCoreEvent(pending_);
-        return true;
+        translatedCount_ = 0;
+        translatedNext_ = 0;
+        toCoreEvents(pending_, held_, [this](const Event& e) {
+            if (translatedCount_ < translated_.size()) translated_[translatedCount_++] = e;
+        });
     }
-    return false;
 }
 
 void SfmlPlatform::closeWindow() { window_.close(); }

@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "host/held_keys.h"
 #include "sfml/canvas.h"
 #include "sfml/caption_layer.h"
 #include "sfml/clip_player.h"
@@ -12,6 +13,9 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
+
+#include <array>
+#include <cstddef>
 
 class SfmlPlatform final : public Platform {
 public:
@@ -52,6 +56,10 @@ private:
     Pacing pacing_;
     sf::RenderWindow window_;
     sf::Event pending_{};  // the window's event being translated
+    HeldKeys held_;        // the keys the game holds, all let go when focus goes
+    std::array<Event, PlayKeys.size()> translated_{};  // the core's events for it, not yet polled
+    std::size_t translatedCount_ = 0;
+    std::size_t translatedNext_ = 0;
     Pacer pacer_{time_};
     bool destroyedReported_ = false;
     // Assets live until teardown, which releases them newest first.

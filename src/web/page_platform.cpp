@@ -66,6 +66,10 @@ void LivePlatform::play(Clip clip) {
 }
 
 void LivePlatform::display() {
+    if (!paintNext_) {
+        canvas_.drop();
+        return;
+    }
     layCaptions(now());
     canvas_.paint();
 }

@@ -71,6 +71,8 @@ public:
         : PagePlatform(files, captions, &voice), voice_(voice), time_(time), clipStarted_(std::move(clipStarted)) {}
 
     void press(Event event);  // a key of the page, for the next poll; the oldest are kept when many wait
+    // Whether the next frame is painted; one run only to catch up is not.
+    void paintNext(bool paint) { paintNext_ = paint; }
 
     double now() const override;
     bool windowOpen() const override { return true; }  // a page is closed with the tab
@@ -86,6 +88,7 @@ private:
     std::array<Event, 64> waiting_{};
     std::size_t first_ = 0;
     std::size_t count_ = 0;
+    bool paintNext_ = true;
 };
 
 // A recorded input played at a fixed time per frame, as tumblewing-replay
