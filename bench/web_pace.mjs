@@ -17,8 +17,9 @@ for (const [name, divisor] of [['own rate', 1], ['a half', 2], ['a third', 3]]) 
     await page.until('window.tumblewing && window.tumblewing.ready && window.tumblewing.state().frames > 0');
     await sleep(1000);
     const p = await measurePace(page, seconds);
-    console.log(`${name}: ${p.framesPerSecond.toFixed(1)} game frames a second, ${p.callbacksPerSecond.toFixed(1)} callbacks ` +
-                `a second reach the page (of ${p.rawPerSecond.toFixed(1)}), ${p.stalls.toFixed(2)} s lost in stalls`);
+    console.log(`${name}: ${p.framesPerSecond.toFixed(1)} game frames a second (${p.steadyPerSecond.toFixed(1)} between stalls, ` +
+                `${p.stalls.toFixed(2)} s lost in them), ${p.callbacksPerSecond.toFixed(1)} callbacks a second reach the page ` +
+                `(of ${p.rawPerSecond.toFixed(1)})`);
     await page.close();
 }
 await browser.close();
