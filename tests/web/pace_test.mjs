@@ -45,9 +45,12 @@ const cases = {
         await page.until('tumblewing.state().x > 100', 10);
         const other = await browser.open('about:blank');
         await browser.send('Target.activateTarget', { targetId: other.targetId });
+        await page.until("document.visibilityState === 'hidden' || !document.hasFocus()", 10);
         await other.key('keyUp', 'ArrowRight', 'ArrowRight');
         await browser.send('Target.activateTarget', { targetId: page.targetId });
-        await page.until("document.visibilityState === 'visible'", 5);
+        await page.until("document.visibilityState === 'visible'", 10);
+        // A few frames for the page's focus events to reach the game, however busy the machine.
+        await page.until(`tumblewing.state().frames > ${(await state(page)).frames + 5}`, 10);
         const back = await state(page);
         await page.until(`tumblewing.state().frames > ${back.frames + 30}`, 10);
         const later = await state(page);
