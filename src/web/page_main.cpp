@@ -119,8 +119,9 @@ EM_BOOL onAnimationFrame(double milliseconds, void*) {
         live->platform.paintNext(i == due - 1);
         runFrame(live->game);
         live->frames += 1;
-        if (live->frames == 1) pageFramePainted(1);  // the page measures its start-up by it
     }
+    // The first frames on the canvas: the page measures its start-up by them.
+    if (due > 0 && live->frames == due) pageFramePainted(1);
     return EM_TRUE;
 }
 
