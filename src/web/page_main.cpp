@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -113,10 +114,14 @@ EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*) {
 
 // Runs every frame due by this callback, each whole and on its own clock
 // reading, and paints only the last: the canvas shows one frame a callback.
+// Each frame but the last reads the keys that came by its deadline.
 EM_BOOL onAnimationFrame(double milliseconds, void*) {
+    const double firstDeadline = live->schedule->nextDue();
     const int due = live->time.hidden() ? 0 : live->schedule->take(milliseconds / 1000.0);
     for (int i = 0; i < due; ++i) {
-        live->platform.paintNext(i == due - 1);
+        const bool last = i == due - 1;
+        live->platform.beginFrame(last, last ? std::numeric_limits<double>::infinity()
+                                             : firstDeadline + i * FrameSeconds);
         runFrame(live->game);
         live->frames += 1;
     }
