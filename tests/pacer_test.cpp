@@ -1,4 +1,4 @@
-// The window's pacing: absolute deadlines that late wake-ups never push back, overruns and stalls.
+// The window's pacing: absolute deadlines that late wake-ups never push back, overruns made up, stalls not.
 // SPDX-FileCopyrightText: 2026 Tumblewing developers
 // SPDX-License-Identifier: MIT
 #include "sfml/pacer.h"
@@ -27,15 +27,20 @@ TEST(Pacer, FramesStartOnTheirDeadlinesWhateverEachWakeUpCosts) {
         std::vector<double> work;    // how long frames 2, 3, ... take before they are shown
         std::vector<double> starts;  // when frames 3, 4, ... start, in frames after the first was shown
                                      // (1 ms is 0.06 frames)
+        int unpainted;               // frames run to catch up that nobody sees
     };
     const Case cases[] = {
-        {"steady", 0.0, {0.005, 0.005, 0.005, 0.005}, {2, 3, 4, 5}},
+        {"steady", 0.0, {0.005, 0.005, 0.005, 0.005}, {2, 3, 4, 5}, 0},
         {"every wake-up 1 ms late: it never adds up", 0.001, {0.005, 0.005, 0.005, 0.005},
-         {2.06, 3.06, 4.06, 5.06}},
+         {2.06, 3.06, 4.06, 5.06}, 0},
         {"an overrun is followed at once, then the schedule holds", 0.0, {0.005, 0.025, 0.005, 0.005},
-         {2, 3.5, 4, 5}},
-        {"a stall starts the schedule again from its end", 0.0, {0.005, 0.060, 0.005, 0.005},
-         {2, 5.6, 6.6, 7.6}},
+         {2, 3.5, 4, 5}, 0},
+        // Frames 4 to 6 were due by the end of frame 3, frame 7 by the end of
+        // frame 6: they run back to back, and only the last of each run is painted.
+        {"the frames an overrun cost run back to back", 0.0, {0.005, 0.060, 0.005, 0.005, 0.005, 0.005, 0.005},
+         {2, 5.6, 5.9, 6.2, 6.5, 7, 8}, 2},
+        {"a stall starts the schedule again from its end", 0.0, {0.005, 0.300, 0.005, 0.005},
+         {2, 20, 21, 22}, 0},
     };
     constexpr double frame = 1.0 / 60.0;
     for (const Case& c : cases) {
@@ -46,11 +51,14 @@ TEST(Pacer, FramesStartOnTheirDeadlinesWhateverEachWakeUpCosts) {
         const double first = clock.now;
         pacer.frameShown();  // the first frame; the second starts a frame later
         EXPECT_NEAR((clock.now - first) / frame, 1.0 + c.lateBy / frame, 1e-6);
+        int unpainted = 0;
         for (std::size_t i = 0; i < c.work.size(); ++i) {
             clock.now += c.work[i];
+            if (pacer.catchingUp()) ++unpainted;
             pacer.frameShown();
             EXPECT_NEAR((clock.now - first) / frame, c.starts[i], 1e-6) << "frame " << i + 2;
         }
+        EXPECT_EQ(unpainted, c.unpainted);
     }
 }
 

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 sf::Event sfmlEvent(sf::Event::EventType type, sf::Keyboard::Key code = sf::Keyboard::Unknown) {
@@ -39,6 +42,48 @@ TEST(SfmlEvent, ClosesAndKnownKeysCrossTheRestBecomeOther) {
         EXPECT_EQ(e.type, c.type) << "SFML event type " << c.in.type;
         EXPECT_EQ(e.key, c.key) << "SFML event type " << c.in.type;
     }
+}
+
+// The core's events for a run of the window's, each written as + or - and
+// the key ("+Left"), "other" for the rest.
+std::string coreEvents(const std::vector<sf::Event>& window) {
+    HeldKeys held;
+    std::string out;
+    for (const sf::Event& e : window) {
+        toCoreEvents(e, held, [&out](const Event& c) {
+            if (!out.empty()) out += ' ';
+            if (c.type == Event::Other) out += "other";
+            else out += (c.type == Event::KeyPressed ? "+" : "-") + std::to_string(static_cast<int>(c.key));
+        });
+    }
+    return out;
+}
+
+TEST(SfmlEvent, FocusLostLetsEveryHeldKeyGo) {
+    using E = sf::Event;
+    using K = sf::Keyboard;
+    const std::string left = std::to_string(static_cast<int>(Key::Left));
+    const std::string up = std::to_string(static_cast<int>(Key::Up));
+    const std::string ret = std::to_string(static_cast<int>(Key::Return));
+    struct Case {
+        const char* name;
+        std::vector<sf::Event> window;
+        std::string core;
+    };
+    const Case cases[] = {
+        {"held keys go up when focus goes, each once", {sfmlEvent(E::KeyPressed, K::Left), sfmlEvent(E::KeyPressed, K::Up),
+          sfmlEvent(E::LostFocus)}, "+" + left + " +" + up + " -" + left + " -" + up},
+        {"a key let go before focus went is not let go again", {sfmlEvent(E::KeyPressed, K::Left),
+          sfmlEvent(E::KeyReleased, K::Left), sfmlEvent(E::LostFocus)}, "+" + left + " -" + left},
+        {"the release that comes after focus returns is passed over", {sfmlEvent(E::KeyPressed, K::Left),
+          sfmlEvent(E::LostFocus), sfmlEvent(E::GainedFocus), sfmlEvent(E::KeyReleased, K::Left)},
+         "+" + left + " -" + left + " other"},
+        {"pressed again after focus returns, a key works", {sfmlEvent(E::KeyPressed, K::Return),
+          sfmlEvent(E::LostFocus), sfmlEvent(E::KeyPressed, K::Return), sfmlEvent(E::KeyReleased, K::Return)},
+         "+" + ret + " -" + ret + " +" + ret + " -" + ret},
+        {"focus lost with nothing held says nothing", {sfmlEvent(E::LostFocus)}, ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(coreEvents(c.window), c.core) << c.name;
 }
 
 }  // namespace

@@ -5,13 +5,22 @@
 
 constexpr double FrameSeconds = 1.0 / 60.0;
 
+// How far behind the game may fall and still make the time up: a frame's
+// turn that comes later than this (a real stall, a hidden tab) starts the
+// schedule again from that moment instead.
+constexpr double CatchUpSeconds = 0.25;
+
 // Frame k of a run is due at origin + k/60 s, so the small lateness of each
-// wake-up never adds up. A host asks `take` whenever it could run a frame:
+// wake-up never adds up. A host asks `take` whenever it could run frames:
 // the desktop after sleeping until `nextDue`, the browser on every animation
-// callback (at 60, 75, 120 or 144 Hz). When the game falls more than a frame
-// behind (a stall, a hidden tab), the schedule starts again from that moment
-// instead of racing through the missed frames: motion is counted per frame,
-// so a burst of catch-up frames would fast-forward the flier and the blocks.
+// callback. On a display calling back 60 times a second or more, that is
+// one frame or none while the callbacks keep coming.
+// When a host's turn comes late (callbacks at 30 or 50 a second, a frame
+// that overran) it runs every frame that is due, so the flier and the
+// blocks, which move by the frame, keep pace with the story, which keeps
+// the clock's time. Further behind than CatchUpSeconds, a burst of frames
+// would fast-forward the game in front of the player: the schedule starts
+// again from now instead.
 class FrameSchedule {
 public:
     // The first frame is due at `start`; `early` is how long before its
@@ -19,17 +28,21 @@ public:
     // (none on the desktop, which sleeps until the deadline).
     explicit FrameSchedule(double start, double early = 0.0) : origin_(start), early_(early) {}
 
-    // Whether a frame runs at time `now`; if so the schedule moves on to the next.
-    bool take(double now) {
+    // How many frames run at time `now`, none when the next is not yet due;
+    // the schedule moves on past them.
+    int take(double now) {
         const double due = nextDue();
-        if (now < due - early_) return false;
-        if (now >= due + FrameSeconds) {  // more than a frame behind: start again from now
+        if (now < due - early_) return 0;
+        if (now >= due + CatchUpSeconds) {  // too far behind: start again from now
             origin_ = now;
             taken_ = 1;
-        } else {
-            taken_ += 1;
+            return 1;
         }
-        return true;
+        // Every frame due by now: the next one, and those after it whose
+        // deadlines (less the slack) have passed too.
+        const int count = 1 + static_cast<int>((now + early_ - due) / FrameSeconds);
+        taken_ += count;
+        return count;
     }
 
     // When the next frame is due.

@@ -46,7 +46,11 @@ void Pacer::frameShown() {
         schedule_.take(now);
         started_ = true;
     }
-    // Behind schedule the next frame runs at once; more than a frame behind,
-    // the schedule starts again from now.
-    while (!schedule_.take(clock_.seconds())) clock_.sleepUntil(schedule_.nextDue());
+    if (owed_ > 1) {  // the next owed frame runs at once
+        owed_ -= 1;
+        return;
+    }
+    // Behind schedule the frames due run at once; further behind than a
+    // quarter of a second, the schedule starts again from now.
+    while ((owed_ = schedule_.take(clock_.seconds())) == 0) clock_.sleepUntil(schedule_.nextDue());
 }

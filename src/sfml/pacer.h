@@ -33,14 +33,20 @@ timespec timeAfter(const timespec& start, double seconds);
 
 // Paces the frames by a fixed schedule of deadlines: frame k is due k/60 s
 // after the first, so the small lateness of each wake-up never adds up.
+// After an overrun the frames it cost run back to back, unpainted but the last.
 class Pacer {
 public:
     explicit Pacer(const PaceClock& clock) : clock_(clock) {}
-    // Called right after a frame is shown: sleeps until the next one is due.
+    // Called right after a frame is shown: sleeps until the next one is due,
+    // at once when frames are owed.
     void frameShown();
+    // Whether the frame now running is owed and another owed one follows it
+    // at once: nobody would see it, so it need not be painted.
+    bool catchingUp() const { return owed_ > 1; }
 
 private:
     const PaceClock& clock_;
     FrameSchedule schedule_{0.0};
+    int owed_ = 0;  // frames due, counting the one running, still to run back to back
     bool started_ = false;
 };

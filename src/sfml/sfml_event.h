@@ -4,6 +4,7 @@
 #pragma once
 
 #include "geometry/values.h"
+#include "host/held_keys.h"
 
 #include <SFML/Window/Event.hpp>
 
@@ -11,3 +12,17 @@
 // key the core has no name for), or Other for everything else: resizes,
 // focus, the mouse, text.
 Event toCoreEvent(const sf::Event& e);
+
+// The core's events for one of the window's, through the keys the game
+// holds, each handed to `emit` (a callable taking an Event). Focus going to
+// another window lets every held key go, for a key let go over there never
+// reaches this one; the release that then comes back when the key is let
+// go after all is passed over.
+template <class Emit> void toCoreEvents(const sf::Event& e, HeldKeys& held, Emit emit) {
+    if (e.type == sf::Event::LostFocus) {
+        held.releaseAll(emit);
+        return;
+    }
+    const Event event = toCoreEvent(e);
+    if (held.keyboard(event)) emit(event);
+}

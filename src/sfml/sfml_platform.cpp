@@ -45,15 +45,22 @@ bool SfmlPlatform::pollEvent(Event& event) {
         event.type = Event::Closed;
         return true;
     }
-    while (window_.pollEvent(pending_)) {
+    for (;;) {
+        if (translatedNext_ < translatedCount_) {
+            event = translated_[translatedNext_++];
+            return true;
+        }
+        if (!window_.pollEvent(pending_)) break;
         if (isModeKey(pending_)) {  // switched on release, so a held key switches once
             if (pending_.type == sf::Event::KeyReleased) switchMode();
             continue;
         }
         if (pending_.type == sf::Event::Resized) fitScene(window_, fullscreen_);
-        event = toCoreEvent(pending_);
-        if (!held_.keyboard(event)) continue;  // a key the gamepad still holds stays down
-        return true;
+        translatedCount_ = 0;
+        translatedNext_ = 0;
+        toCoreEvents(pending_, held_, [this](const Event& e) {
+            if (translatedCount_ < translated_.size()) translated_[translatedCount_++] = e;
+        });
     }
     // The window's events are out for this frame: then the pads' changes.
     return pads_.next(held_, event);
@@ -77,6 +84,11 @@ void SfmlPlatform::draw(const Sprite& sprite) { canvas_.draw(sprite); }
 void SfmlPlatform::display() {
     if (windowDestroyed()) {  // nothing left to show the frame on
         canvas_.drop();
+        return;
+    }
+    if (pacing_ == Pacing::Deadlines && pacer_.catchingUp()) {  // made up for an overrun, the next due already
+        canvas_.drop();
+        pacer_.frameShown();
         return;
     }
     // A window destroyed under this frame makes its drawing calls fail, and

@@ -15,6 +15,9 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
 
+#include <array>
+#include <cstddef>
+
 class SfmlPlatform final : public Platform {
 public:
     // How the window holds 60 frames a second: the game sleeps until each
@@ -54,9 +57,12 @@ private:
     Pacing pacing_;
     sf::RenderWindow window_;
     sf::Event pending_{};  // the window's event being translated
+    HeldKeys held_;        // the keyboard's and the gamepads' keys, all let go when focus goes
+    std::array<Event, PlayKeys.size()> translated_{};  // the core's events for it, not yet polled
+    std::size_t translatedCount_ = 0;
+    std::size_t translatedNext_ = 0;
     Pacer pacer_{time_};
     bool destroyedReported_ = false;
-    HeldKeys held_;  // the keyboard's and the gamepads' keys, merged
     SfmlJoysticks joysticks_;
     PadPoll pads_{joysticks_};  // read once a frame, after the window's events
     // Assets live until teardown, which releases them newest first.

@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <deque>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <utility>
 
@@ -70,7 +71,18 @@ public:
                  ClipStarted clipStarted)
         : PagePlatform(files, captions, &voice), voice_(voice), time_(time), clipStarted_(std::move(clipStarted)) {}
 
-    void press(Event event);  // a key of the page, for the next poll; the oldest are kept when many wait
+    // A key of the page, stamped with the browser's time, for a coming poll;
+    // the oldest are kept when many wait.
+    void press(Event event);
+    // Before each frame: whether it is painted (one run only to catch up is
+    // not), and the browser time of the last key it reads. Frames run back
+    // to back to catch up each read the keys that came by their own
+    // deadlines, so a key held between two late callbacks is held for as many
+    // frames as its time spans.
+    void beginFrame(bool paint, double keysUntil) {
+        paintNext_ = paint;
+        keysUntil_ = keysUntil;
+    }
 
     double now() const override;
     bool windowOpen() const override { return true; }  // a page is closed with the tab
@@ -83,9 +95,15 @@ private:
     ClipVoice& voice_;
     const PageTime& time_;
     ClipStarted clipStarted_;
-    std::array<Event, 64> waiting_{};
+    struct Waiting {
+        Event event;
+        double at;  // when it came, on the browser's clock
+    };
+    std::array<Waiting, 64> waiting_{};
     std::size_t first_ = 0;
     std::size_t count_ = 0;
+    bool paintNext_ = true;
+    double keysUntil_ = std::numeric_limits<double>::infinity();
 };
 
 // A recorded input played at a fixed time per frame, as tumblewing-replay

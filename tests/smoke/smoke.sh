@@ -19,6 +19,8 @@
 #   display-fails   a display lost mid-play ends the game with 2, one without OpenGL (GLX) ends it, and the
 #                   replay with 3, before any window is made: one line each, no crash
 #   destroyed       a window destroyed by another client ends the game as a close does: 0, no X error printed
+#   focus           an arrow held when focus goes to another window and let go there no longer moves Kestra;
+#                   pressed again back in the game it does
 # Must run inside an X display (ctest wraps it in xvfb-run), except no-display and display-fails, which start
 # their own.
 set -euo pipefail
@@ -131,6 +133,15 @@ close_and_expect_0() {
     [[ ! -s $work/out.log ]] || fail "the game printed: $(cat "$work/out.log")"
 }
 
+# Kestra's x in shot $1, found along her row as her picture in shot $2 (taken on the start screen).
+kestra_x() {
+    convert "$2" -crop 45x45+80+300 +repage "$work/kestra.png"
+    convert "$1" -crop 800x45+0+300 +repage "$work/row.png"
+    local found
+    found=$(compare -metric RMSE -dissimilarity-threshold 1 -subimage-search "$work/row.png" "$work/kestra.png" null: 2>&1 || true)
+    echo "$found" | sed -n 's/.*@ \([0-9]*\),\([0-9]*\).*/\1/p'
+}
+
 stage_assets
 case $case_name in
 window)
@@ -164,6 +175,41 @@ fly)
     [[ -n $x ]] || fail "could not find Kestra: $found"
     ((x >= 110)) || fail "Kestra is at x=$x, expected her to fly right from 80"
     echo "Kestra flew from x=80 to x=$x ($found)"
+    ;;
+focus)
+    start_playing
+    import -window "$wid" "$work/start.png"
+    xdotool keydown Right
+    sleep 0.6
+    # Another window takes the keyboard, and the key is let go there.
+    xmessage -geometry +0+0 -title Elsewhere "elsewhere" &
+    other=$!
+    for _ in $(seq 100); do
+        elsewhere=$(xdotool search --name Elsewhere 2>/dev/null | head -n 1 || true)
+        [[ -n $elsewhere ]] && break
+        sleep 0.1
+    done
+    [[ -n $elsewhere ]] || fail "no other window"
+    xdotool windowfocus --sync "$elsewhere"
+    xdotool keyup Right
+    sleep 0.5
+    import -window "$wid" "$work/away.png"
+    sleep 1
+    import -window "$wid" "$work/later.png"
+    xdotool windowfocus --sync "$wid"
+    hold Right 0.3
+    sleep 0.3
+    import -window "$wid" "$work/back.png"
+    kill "$other" 2>/dev/null || true
+    close_and_expect_0
+    away=$(kestra_x "$work/away.png" "$work/start.png")
+    later=$(kestra_x "$work/later.png" "$work/start.png")
+    back=$(kestra_x "$work/back.png" "$work/start.png")
+    [[ -n $away && -n $later && -n $back ]] || fail "could not find Kestra (x $away, $later, $back)"
+    ((away >= 110 && away < 600)) || fail "Kestra is at x $away after the key was held for 0.6 s"
+    ((later <= away + 3)) || fail "the key let go elsewhere still moves Kestra: x $away, a second later x $later"
+    ((back >= later + 20)) || fail "pressed again after focus came back, the key did not move Kestra (x $later to $back)"
+    echo "Kestra flew to x=$away, stayed at x=$later with the key let go elsewhere, flew on to x=$back"
     ;;
 narration)
     # OpenAL Soft's wave backend writes everything the game plays to a file.
