@@ -32,27 +32,27 @@ self.addEventListener('activate', (event) => {
 // The build in use asks a waiting newer one to take over, and hears the newer one's cache name.
 self.addEventListener('message', (event) => {
     if (event.data !== 'take over') return;
-    event.waitUntil(self.skipWaiting().then(() => event.ports[0]?.postMessage(build.cache)));
+    event.ports[0]?.postMessage(build.cache);
+    event.waitUntil(self.skipWaiting());
 });
 
-// A newer build waits while a page plays this one. When the last such page loads again, the newer build
-// takes over before that load is answered, so the page that comes is the newer build's, every file of it;
-// a page still open elsewhere keeps this build until it goes. Answers the cache to serve the load from.
+// A newer build waits while a page plays this one. When the last such page loads again, this worker hands
+// that load, and every file the new page asks for until the newer build has taken over, to the newer build's
+// cache: the page that comes is the newer build's, every file of it. A page still open elsewhere keeps this
+// build until it goes. (The newer build takes over only once this worker has answered, so it cannot wait.)
+let cacheInUse = build.cache;
 async function handOver() {
     const next = self.registration.waiting;
-    if (!next || (await self.clients.matchAll({ type: 'window' })).length > 1) return build.cache;
-    const activated = new Promise((resolve) => {
-        const check = () => { if (next.state === 'activated' || next.state === 'redundant') resolve(); };
-        next.addEventListener('statechange', check);
-        check();
-    });
-    const cache = await new Promise((resolve) => {
-        const channel = new MessageChannel();
-        channel.port1.onmessage = (e) => resolve(e.data);
-        next.postMessage('take over', [channel.port2]);
-    });
-    await activated;
-    return next.state === 'activated' ? cache : build.cache;
+    if (!next || (await self.clients.matchAll({ type: 'window' })).length > 1) return;
+    const name = await Promise.race([
+        new Promise((resolve) => {
+            const channel = new MessageChannel();
+            channel.port1.onmessage = (e) => resolve(e.data);
+            next.postMessage('take over', [channel.port2]);
+        }),
+        new Promise((resolve) => setTimeout(resolve, 3000)),  // a newer build that does not answer stays waiting
+    ]);
+    if (typeof name === 'string') cacheInUse = name;
 }
 
 // Cache first: a file of this build comes from its cache; anything else (or a file the cache lost) from
@@ -62,9 +62,9 @@ self.addEventListener('fetch', (event) => {
     if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin) return;
     event.respondWith((async () => {
         const navigate = request.mode === 'navigate';
-        const cacheName = navigate ? await handOver() : build.cache;
+        if (navigate && cacheInUse === build.cache) await handOver();
         let url = request.url;
         if (navigate && new URL(url).pathname.endsWith('/')) url = new URL('index.html', url).href;
-        return (await caches.match(url, { cacheName, ignoreSearch: navigate })) ?? fetch(request);
+        return (await caches.match(url, { cacheName: cacheInUse, ignoreSearch: navigate })) ?? fetch(request);
     })());
 });
