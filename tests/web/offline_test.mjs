@@ -98,6 +98,12 @@ try {
         if (errors.length === 0) break;
     }
     check(errors.length === 0, `not installable: ${errors.map((e) => e.errorId).join(', ')}`);
+    // The policy is in force: an inline style is refused, so that no refusal anywhere else means something.
+    await page.evaluate(`document.body.insertAdjacentHTML('beforeend', '<b style="color: red"></b>')`);
+    await page.until('window.refused.length > 0', 5).catch(() => check(false, 'the page let an inline style in'));
+    for (let t = 0; t < 50 && !page.problems.some((p) => p.includes('Content Security Policy')); ++t) await sleep(100);
+    await page.evaluate('window.refused.length = 0');
+    page.problems.length = 0;  // Chromium logged the refusal too
     await page.until('navigator.serviceWorker.ready.then((r) => r.active.state === "activated")', 30);
     const built = cacheName(site);
     const siteFiles = filesOf(site).filter((f) => f !== 'worker.js');
