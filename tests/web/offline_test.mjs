@@ -32,13 +32,13 @@ await page.send('Page.addScriptToEvaluateOnNewDocument', { source:
     "(e) => refused.push(`${e.violatedDirective} ${e.blockedURI}`), true);" });
 
 // Loads `url` and answers the page's problem line, or (`problem` false) checks there is none and answers the
-// time of its first frame. What the last load left in the console or the policy refused is a failure.
+// time of its first frame; `reload` reloads the page instead. What the last load left in the console or the policy refused is a failure.
 let lastLoad = '';
-async function load(url, what, { problem = false } = {}) {
+async function load(url, what, { problem = false, reload = false } = {}) {
     await finishLoad();
     lastLoad = what;
     await page.evaluate('window.tumblewing = undefined');
-    await page.send('Page.navigate', { url });
+    await (reload ? page.send('Page.reload') : page.send('Page.navigate', { url }));
     const line = await page.until('window.tumblewing && (tumblewing.ready || tumblewing.problem) && [tumblewing.problem]');
     if (problem) return line[0];
     check(line[0] === null, `${what}: the page says "${line[0]}"`);
@@ -106,7 +106,7 @@ try {
     const kib = siteFiles.reduce((sum, f) => sum + statSync(join(site, f)).size, 0) / 1024;
 
     // A reload comes under the worker.
-    firstFrame.worker = await load(`${origin}/index.html`, 'reload');
+    firstFrame.worker = await load(`${origin}/index.html`, 'reload', { reload: true });
     check(await page.evaluate('navigator.serviceWorker.controller !== null'), 'after a reload the worker does not control the page');
 
     // The server stopped and the browser's HTTP cache off: the game plays, captions turned on during play,
@@ -135,12 +135,13 @@ try {
     execFileSync(join(root, 'tools/web'), ['worker', next]);
     check(cacheName(next) !== built, 'a changed file leaves the cache name as it was');
     server = await serve(next, {}, port);
+    await page.send('Network.setCacheDisabled', { cacheDisabled: false });
     await load(`${origin}/index.html`, 'second build waiting');
     const said = await page.until("!document.getElementById('update').hidden && document.getElementById('update').textContent", 30)
         .catch(() => null);
     check(said === 'A new version is ready: reload to play it', `the new build is announced as "${said}"`);
     check(await builds() === '[false,false]', `the first build got a file of the second: ${await builds()}`);
-    await load(`${origin}/index.html`, 'second build');
+    await load(`${origin}/index.html`, 'second build', { reload: true });
     check(await builds() === '[true,true]', `the next load is not the second build: ${await builds()}`);
     check(await cacheList() === JSON.stringify([cacheName(next)]), `the caches after the update: ${await cacheList()}`);
     check(await page.evaluate("document.getElementById('update').hidden"), 'the second build announces itself');

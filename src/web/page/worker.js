@@ -36,10 +36,11 @@ self.addEventListener('message', (event) => {
     event.waitUntil(self.skipWaiting());
 });
 
-// A newer build waits while a page plays this one. When the last such page loads again, this worker hands
+// A newer build waits while a page plays this one. When the last such page is reloaded, this worker hands
 // that load, and every file the new page asks for until the newer build has taken over, to the newer build's
 // cache: the page that comes is the newer build's, every file of it. A page still open elsewhere keeps this
-// build until it goes. (The newer build takes over only once this worker has answered, so it cannot wait.)
+// build until it goes, and so does a page opened beside it (not a reload): the newer build would take that
+// one over too. (The newer build takes over only once this worker has answered, so that cannot wait.)
 let cacheInUse = build.cache;
 async function handOver() {
     const next = self.registration.waiting;
@@ -62,7 +63,8 @@ self.addEventListener('fetch', (event) => {
     if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin) return;
     event.respondWith((async () => {
         const navigate = request.mode === 'navigate';
-        if (navigate && cacheInUse === build.cache) await handOver();
+        const reload = request.cache === 'no-cache' || request.cache === 'reload';
+        if (navigate && reload && cacheInUse === build.cache) await handOver();
         let url = request.url;
         if (navigate && new URL(url).pathname.endsWith('/')) url = new URL('index.html', url).href;
         return (await caches.match(url, { cacheName: cacheInUse, ignoreSearch: navigate })) ?? fetch(request);
