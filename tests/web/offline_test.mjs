@@ -81,7 +81,8 @@ const port = Number(new URL(origin).port);
 rmSync(out, { recursive: true, force: true });
 mkdirSync(out, { recursive: true });
 try {
-    // The first visit: Chromium finds nothing against installing it, and the worker keeps every file but itself.
+    // The first visit: Chromium finds nothing against installing it and offers to (the bar's Install button);
+    // the worker keeps every file but itself.
     firstFrame.online = await load(`${origin}/index.html`, 'first visit');
     let errors = [];
     for (let tries = 0; tries < 50; ++tries, await sleep(100)) {
@@ -89,6 +90,10 @@ try {
         if (errors.length === 0) break;
     }
     check(errors.length === 0, `not installable: ${errors.map((e) => e.errorId).join(', ')}`);
+    const { errors: manifest } = await page.send('Page.getAppManifest');
+    check(manifest.length === 0, `the manifest: ${manifest.map((e) => e.message).join('; ')}`);
+    await page.until("!document.getElementById('install').hidden", 10)
+        .catch(() => check(false, 'Chromium offers to install the game, and the bar has no Install button'));
     // The policy is in force: an inline style is refused, so that no refusal anywhere else means something.
     await page.evaluate(`document.body.insertAdjacentHTML('beforeend', '<b style="color: red"></b>')`);
     await page.until('window.refused.length > 0', 5).catch(() => check(false, 'the page let an inline style in'));
