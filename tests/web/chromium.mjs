@@ -149,11 +149,13 @@ class Page {
 export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm', '.png': 'image/png',
-                '.jpg': 'image/jpeg', '.ogg': 'audio/ogg', '.keys': 'text/plain' };
+                '.jpg': 'image/jpeg', '.ogg': 'audio/ogg', '.keys': 'text/plain', '.txt': 'text/plain',
+                '.json': 'application/json', '.webmanifest': 'application/manifest+json' };
 
-// Serves `root` on a free local port. `replace` maps a path such as
-// "/assets/Column.png" to null (answered 404) or to the bytes to send instead.
-export async function serve(root, replace = {}) {
+// Serves `root` on a free local port, or on `port` (a server stopped and started again at one address).
+// `replace` maps a path such as "/assets/Column.png" to null (answered 404) or to the bytes to send instead.
+// `stop()` closes it and every connection the browser keeps open.
+export async function serve(root, replace = {}, port = 0) {
     const server = createServer((request, response) => {
         const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
         const file = join(root, path.endsWith('/') ? path + 'index.html' : path);
@@ -174,7 +176,8 @@ export async function serve(root, replace = {}) {
         response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
         response.end(body);
     });
-    await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+    await new Promise((resolve) => server.listen(port, '127.0.0.1', resolve));
     server.origin = `http://127.0.0.1:${server.address().port}`;
+    server.stop = () => new Promise((resolve) => { server.close(resolve); server.closeAllConnections(); });
     return server;
 }
