@@ -4,11 +4,18 @@
 #include "host/recorded_input.h"
 
 RecordedInput::RecordedInput(const InputScript& recording, double frameSeconds)
-    : pending_(recording.events.begin(), recording.events.end()), frameSeconds_(frameSeconds) {}
+    : pending_(recording.events.begin(), recording.events.end()),
+      readings_(recording.clocks.begin(), recording.clocks.end()),
+      frameSeconds_(frameSeconds) {}
 
 void RecordedInput::beginFrame() {
     frame_ += 1;
-    time_ += frameSeconds_;
+    if (readings_.empty() || readings_.front().frame != frame_) {
+        time_ += frameSeconds_;
+        return;
+    }
+    time_ = seconds(readings_.front());
+    readings_.pop_front();
 }
 
 bool RecordedInput::poll(Event& event) {

@@ -8,10 +8,11 @@
 
 #include <deque>
 
-// What a replay host asks of a recording, frame by frame. Time runs at
-// exactly `frameSeconds` per frame, summed frame by frame as the headless
-// harness does, whatever the machine does. A key event of frame n comes out
-// of the polls of frame n, never earlier.
+// What a replay host asks of a recording, frame by frame. A frame with a
+// clock reading reads that; any other runs exactly `frameSeconds` after the
+// frame before, summed frame by frame as the headless harness does,
+// whatever the machine does. A key event of frame n comes out of the polls
+// of frame n, never earlier.
 class RecordedInput {
 public:
     RecordedInput(const InputScript& recording, double frameSeconds);
@@ -26,6 +27,7 @@ public:
 
 private:
     std::deque<InputEvent> pending_;
+    std::deque<ClockReading> readings_;
     double frameSeconds_;
     double time_ = 0.0;
     int frame_ = 0;

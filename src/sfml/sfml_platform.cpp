@@ -51,7 +51,7 @@ bool SfmlPlatform::pollEvent(Event& event) {
             continue;
         }
         if (pending_.type == sf::Event::Resized) fitScene(window_, fullscreen_);
-        event = toCoreEvent(pending_);
+        event = toCoreEvent(pending_, keys_);
         return true;
     }
     return false;

@@ -7,6 +7,7 @@
 #include "sfml/caption_layer.h"
 #include "sfml/clip_player.h"
 #include "sfml/pacer.h"
+#include "host/player_settings.h"
 #include "sfml/x_errors.h"
 #include "shell/state/platform.h"
 
@@ -28,6 +29,10 @@ public:
 
     // Loads the captions after the game's files; false after naming the file that failed.
     bool showCaptions() { return captions_.load(canvas_); }
+    // Keys the player chose, as well as the arrows and Return.
+    void chooseKeys(const KeyChoice& keys) { keys_ = keys; }
+    // The sound's volume in percent.
+    void setVolume(int percent) { clips_.setVolume(percent); }
 
     double now() const override;
     bool windowOpen() const override;
@@ -52,6 +57,7 @@ private:
     Pacing pacing_;
     sf::RenderWindow window_;
     sf::Event pending_{};  // the window's event being translated
+    KeyChoice keys_;
     Pacer pacer_{time_};
     bool destroyedReported_ = false;
     // Assets live until teardown, which releases them newest first.

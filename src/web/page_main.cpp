@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: MIT
 #include "host/frame_schedule.h"
 #include "host/held_keys.h"
+#include "host/player_settings.h"
 #include "presentation/render.h"
 #include "shell/loop.h"
 #include "web/key_map.h"
@@ -31,6 +32,8 @@ namespace {
 
 AssetFiles files;        // filled by the page before anything starts
 PageCaptions captions;   // filled by the page when captions are first turned on
+KeyChoice chosenKeys;    // the player's own keys, from the page's address
+int volume = 100;        // percent, from the address or the page's slider
 
 // How tw_play, tw_replay_begin and tw_captions name the file that ended
 // loading: 2 * its place in load order, + 1 when it was fetched but does not
@@ -74,7 +77,7 @@ void start() {
 }
 
 EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void*) {
-    const PageKey key = pageKey(e->key);
+    const PageKey key = pageKey(e->key, e->code, chosenKeys);  // a chosen key comes as its action
     if (!live->started) {
         // The first press only lifts the page's overlay and wakes the sound.
         if (type == EMSCRIPTEN_EVENT_KEYDOWN) start();
@@ -166,6 +169,7 @@ EMSCRIPTEN_KEEPALIVE int tw_play(int withCaptions) {
     if (!makeContext()) return -2;
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     live = new Live;
+    live->voice.setVolume(volume);
     if (!buildScene(live->game)) return failure(live->platform.failedFile(), live->platform.failedFileFetched());
     if (withCaptions != 0 && !live->platform.showCaptions(true))
         return failure(captions.failedFile(), captions.failedFileFetched());
@@ -196,10 +200,28 @@ EMSCRIPTEN_KEEPALIVE void tw_start() {
     if (live != nullptr) start();
 }
 
+// The player's own keys as a key list ("left:a,right:d"): "" when taken,
+// else what is wrong with it (and the arrows and Return alone stay).
+EMSCRIPTEN_KEEPALIVE const char* tw_keys(const char* list) {
+    static std::string problem;
+    problem.clear();
+    if (!parseKeyChoice(list, chosenKeys, problem)) chosenKeys = KeyChoice{};
+    return problem.c_str();
+}
+
+// The sound's volume as text, 0 to 100: 0 when taken, -1 when it is no
+// volume (and the volume stays as it was).
+EMSCRIPTEN_KEEPALIVE int tw_volume(const char* text) {
+    if (!parseVolume(text, volume)) return -1;
+    if (live != nullptr) live->voice.setVolume(volume);
+    return 0;
+}
+
 // Readings for the page's tests: 0 phase, 1 the story clock, 2 the flier's
 // x, 3 frames run, 4 draws painted in the last frame, 5 whether sound is
 // running (not suspended by the browser or a hidden page), 6 caption
-// pictures painted over the last frame.
+// pictures painted over the last frame, 7 the gain the clips play at, in
+// percent (-1 without sound).
 EMSCRIPTEN_KEEPALIVE double tw_probe(int what) {
     Game* g = live != nullptr ? &live->game : replay != nullptr ? &replay->game : nullptr;
     if (g == nullptr) return 0.0;
@@ -210,6 +232,7 @@ EMSCRIPTEN_KEEPALIVE double tw_probe(int what) {
     case 3: return live != nullptr ? static_cast<double>(live->frames) : replay->platform.frame();
     case 4: return static_cast<double>(live != nullptr ? live->platform.painted() : replay->platform.painted());
     case 5: return pageSoundRunning();
+    case 7: return live != nullptr ? live->voice.gainPercent() : -1.0;
     case 6:
         return static_cast<double>(live != nullptr ? live->platform.captionsPainted()
                                                    : replay->platform.captionsPainted());
