@@ -42,6 +42,13 @@ bool RecordingPlatform::pollEvent(Event& event) {
     return true;
 }
 
+void RecordingPlatform::play(Clip clip) {
+    game_.play(clip);
+    if (!writing_) return;
+    out_ << "# " << frame_ << " clip " << fileOf(clip) << '\n';
+    check();
+}
+
 void RecordingPlatform::finish() {
     if (!writing_) return;
     out_ << "end " << frame_ << '\n';

@@ -15,7 +15,9 @@
 // runs the same game. A frame that begins within OnTime of the time a
 // replay counts on (the frame before and 1/60 s more) reads that time;
 // any other reads the clock to the microsecond, and that reading is
-// written. So is every key event the game polls, with its frame.
+// written. So is every key event the game polls, with its frame, and, as a
+// comment for whoever reads the file, every clip the game starts
+// ("# FRAME clip FILE", as tumblewing-replay's clip log has it).
 //
 // Lines are flushed once a second and at the end. A write that fails is
 // told once to `lost`; the game goes on and nothing more is written.
@@ -40,7 +42,7 @@ public:
     bool loadClipBuffer(Clip clip) override { return game_.loadClipBuffer(clip); }
     void buildClips() override { game_.buildClips(); }
     bool loadPicture(Picture picture) override { return game_.loadPicture(picture); }
-    void play(Clip clip) override { game_.play(clip); }
+    void play(Clip clip) override;
     void clear(Color color) override { game_.clear(color); }
     void draw(const Sprite& sprite) override { game_.draw(sprite); }
     void display() override { game_.display(); }

@@ -19,6 +19,8 @@
 #   display-fails   a display lost mid-play ends the game with 2, one without OpenGL (GLX) ends it, and the
 #                   replay with 3, before any window is made: one line each, no crash
 #   destroyed       a window destroyed by another client ends the game as a close does: 0, no X error printed
+#   settings REPLAY with --keys and --record, D (for right) flies Kestra; REPLAY plays the recording back to the
+#                   live game's clip starts, and a picture the live window showed near the end is one of its frames
 # Must run inside an X display (ctest wraps it in xvfb-run), except no-display and display-fails, which start
 # their own.
 set -euo pipefail
@@ -139,6 +141,45 @@ window)
     [[ $size == 800x600 ]] || fail "window is $size"
     close_and_expect_0
     echo "window $size, exit 0 after WM_DELETE_WINDOW"
+    ;;
+settings)
+    start_playing --keys left=A,right=D,up=W,down=S,strike=Space --volume 50 --record "$work/run.keys"
+    # Lines come once a second of play: the first frame's clock line once frames run, a clip's once it starts.
+    until_recorded() {
+        for _ in $(seq 600); do grep -q "$1" "$work/run.keys" && return; sleep 0.1; done
+        fail "no '$1' in the recording within a minute: $(head -c 300 "$work/run.keys")"
+    }
+    until_recorded '^1 clock '
+    import -window "$wid" "$work/before.png"
+    hold d 0.6
+    until_recorded '^# [0-9]* clip '
+    # The window's picture while the game stands still, then the end of the game.
+    kill -STOP "$pid"
+    import -window "$wid" "$work/live.png"
+    kill -CONT "$pid"
+    close_and_expect_0
+    convert "$work/before.png" -crop 45x45+80+300 +repage "$work/kestra.png"
+    convert "$work/live.png" -crop 800x45+0+300 +repage "$work/row.png"
+    found=$(compare -metric RMSE -dissimilarity-threshold 1 -subimage-search "$work/row.png" "$work/kestra.png" null: 2>&1 || true)
+    x=$(echo "$found" | sed -n 's/.*@ \([0-9]*\),\([0-9]*\).*/\1/p')
+    [[ -n $x ]] || fail "could not find Kestra: $found"
+    ((x >= 110)) || fail "Kestra is at x=$x after D, expected her to fly right from 80"
+    grep -q '^[0-9]* press Right$' "$work/run.keys" || fail "no Right in the recording: $(head "$work/run.keys")"
+    last=$(sed -n 's/^end //p' "$work/run.keys")
+    [[ -n $last ]] || fail "the recording has no end: $(tail -n 3 "$work/run.keys")"
+    from=$((last > 150 ? last - 150 : 1))
+    "$arg" "$work/run.keys" --assets "$work/assets" \
+        --out "$work/replay" --frames "$from-$last" >/dev/null 2>&1 || fail "the replay of the recording failed"
+    sed -n 's/^# \([0-9]*\) clip /\1 /p' "$work/run.keys" >"$work/live-clips.txt"
+    [[ -s $work/live-clips.txt ]] || fail "the live game started no clip"
+    cmp -s "$work/live-clips.txt" "$work/replay/clips.txt" ||
+        fail "clip starts differ: live $(tr '\n' ' ' <"$work/live-clips.txt"), replay $(tr '\n' ' ' <"$work/replay/clips.txt")"
+    shown=
+    for f in "$work"/replay/frame-*.png; do
+        [[ $(compare -metric AE "$work/live.png" "$f" null: 2>&1 || true) == 0 ]] && shown=$f
+    done
+    [[ -n $shown ]] || fail "no frame from $from to $last of the replay is the picture the live window showed"
+    echo "D flew Kestra to x=$x; $(wc -l <"$work/live-clips.txt") clip starts replayed alike; the live picture is ${shown##*/} of $last"
     ;;
 missing)
     rm "$work/assets/$arg"
