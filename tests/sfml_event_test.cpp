@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 namespace {
 
 sf::Event sfmlEvent(sf::Event::EventType type, sf::Keyboard::Key code = sf::Keyboard::Unknown) {
@@ -38,6 +41,23 @@ TEST(SfmlEvent, ClosesAndKnownKeysCrossTheRestBecomeOther) {
         const Event e = toCoreEvent(c.in);
         EXPECT_EQ(e.type, c.type) << "SFML event type " << c.in.type;
         EXPECT_EQ(e.key, c.key) << "SFML event type " << c.in.type;
+    }
+}
+
+// Chosen keys come as the arrow or Return they stand for; the arrows and every other key stay what they were.
+TEST(SfmlEvent, ChosenKeysComeAsTheirActions) {
+    KeyChoice chosen;
+    std::string error;
+    ASSERT_TRUE(parseKeyChoice("left=A,right=7,up=Tab,down=RShift,strike=Space", chosen, error)) << error;
+    const std::pair<sf::Keyboard::Key, Key> cases[] = {
+        {sf::Keyboard::A, Key::Left},    {sf::Keyboard::Num7, Key::Right}, {sf::Keyboard::Tab, Key::Up},
+        {sf::Keyboard::RShift, Key::Down}, {sf::Keyboard::Space, Key::Return}, {sf::Keyboard::Left, Key::Left},
+        {sf::Keyboard::Return, Key::Return}, {sf::Keyboard::D, Key::D},   {sf::Keyboard::Q, Key::Unknown},
+        {sf::Keyboard::F11, Key::Unknown},
+    };
+    for (const auto& [code, key] : cases) {
+        EXPECT_EQ(toCoreEvent(sfmlEvent(sf::Event::KeyPressed, code), chosen).key, key) << choiceName(code);
+        EXPECT_EQ(toCoreEvent(sfmlEvent(sf::Event::KeyReleased, code), chosen).key, key) << choiceName(code);
     }
 }
 
