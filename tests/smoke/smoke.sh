@@ -19,6 +19,7 @@
 #   display-fails   a display lost mid-play ends the game with 2, one without OpenGL (GLX) ends it, and the
 #                   replay with 3, before any window is made: one line each, no crash
 #   destroyed       a window destroyed by another client ends the game as a close does: 0, no X error printed
+#   muted           with --volume 0 the first clip starts (the recording says so) and nothing is heard
 #   settings REPLAY with --keys and --record, D (for right) flies Kestra; REPLAY plays the recording back to the
 #                   live game's clip starts, and a picture the live window showed near the end is one of its frames
 # Must run inside an X display (ctest wraps it in xvfb-run), except no-display and display-fails, which start
@@ -141,6 +142,21 @@ window)
     [[ $size == 800x600 ]] || fail "window is $size"
     close_and_expect_0
     echo "window $size, exit 0 after WM_DELETE_WINDOW"
+    ;;
+muted)
+    printf '[wave]\nfile = %s\n' "$work/heard.wav" >"$work/alsoft.conf"
+    export ALSOFT_CONF="$work/alsoft.conf" ALSOFT_DRIVERS=wave
+    start_playing --volume 0 --record "$work/run.keys"
+    for _ in $(seq 600); do grep -q '^1 clock ' "$work/run.keys" && break; sleep 0.1; done
+    hold Up 0.2
+    for _ in $(seq 600); do grep -q '^# [0-9]* clip abeautiful.ogg' "$work/run.keys" && break; sleep 0.1; done
+    grep -q '^# [0-9]* clip abeautiful.ogg' "$work/run.keys" || fail "clip 1 did not start: $(head -c 300 "$work/run.keys")"
+    sleep 1
+    close_and_expect_0
+    [[ -s $work/heard.wav ]] || fail "no sound was written"
+    peak=$(sox "$work/heard.wav" -n stat 2>&1 | sed -n 's/^Maximum amplitude: *//p')
+    awk -v p="$peak" 'BEGIN { exit !(p == 0) }' || fail "sound at --volume 0 (peak $peak)"
+    echo "clip 1 started at --volume 0 and nothing was heard (peak $peak)"
     ;;
 settings)
     start_playing --keys left=A,right=D,up=W,down=S,strike=Space --volume 50 --record "$work/run.keys"
