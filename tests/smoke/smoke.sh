@@ -20,6 +20,7 @@
 #                   replay with 3, before any window is made: one line each, no crash
 #   destroyed       a window destroyed by another client ends the game as a close does: 0, no X error printed
 #   muted           with --volume 0 the first clip starts (the recording says so) and nothing is heard
+#   half            --volume 50 plays the first clip's first second at half the amplitude of full volume
 #   settings REPLAY with --keys and --record, D (for right) flies Kestra; REPLAY plays the recording back to the
 #                   live game's clip starts, and a picture the live window showed near the end is one of its frames
 # Must run inside an X display (ctest wraps it in xvfb-run), except no-display and display-fails, which start
@@ -143,20 +144,39 @@ window)
     close_and_expect_0
     echo "window $size, exit 0 after WM_DELETE_WINDOW"
     ;;
-muted)
-    printf '[wave]\nfile = %s\n' "$work/heard.wav" >"$work/alsoft.conf"
-    export ALSOFT_CONF="$work/alsoft.conf" ALSOFT_DRIVERS=wave
-    start_playing --volume 0 --record "$work/run.keys"
-    for _ in $(seq 600); do grep -q '^1 clock ' "$work/run.keys" && break; sleep 0.1; done
-    hold Up 0.2
-    for _ in $(seq 600); do grep -q '^# [0-9]* clip abeautiful.ogg' "$work/run.keys" && break; sleep 0.1; done
-    grep -q '^# [0-9]* clip abeautiful.ogg' "$work/run.keys" || fail "clip 1 did not start: $(head -c 300 "$work/run.keys")"
-    sleep 1
-    close_and_expect_0
-    [[ -s $work/heard.wav ]] || fail "no sound was written"
-    peak=$(sox "$work/heard.wav" -n stat 2>&1 | sed -n 's/^Maximum amplitude: *//p')
-    awk -v p="$peak" 'BEGIN { exit !(p == 0) }' || fail "sound at --volume 0 (peak $peak)"
-    echo "clip 1 started at --volume 0 and nothing was heard (peak $peak)"
+muted | half)
+    # Plays the first clip for a second or more at --volume $1, heard by OpenAL Soft's wave backend in heard-$1.wav.
+    hear() {
+        printf '[wave]\nfile = %s\n' "$work/heard-$1.wav" >"$work/alsoft.conf"
+        rm -f "$work/run.keys"
+        export ALSOFT_CONF="$work/alsoft.conf" ALSOFT_DRIVERS=wave
+        start_playing --volume "$1" --record "$work/run.keys"
+        for _ in $(seq 600); do grep -q '^1 clock ' "$work/run.keys" && break; sleep 0.1; done
+        hold Up 0.2
+        for _ in $(seq 600); do grep -q '^# [0-9]* clip abeautiful.ogg' "$work/run.keys" && break; sleep 0.1; done
+        grep -q '^# [0-9]* clip abeautiful.ogg' "$work/run.keys" || fail "clip 1 did not start: $(head -c 300 "$work/run.keys")"
+        sleep 1.5
+        close_and_expect_0
+        [[ -s $work/heard-$1.wav ]] || fail "no sound was written"
+    }
+    # The loudest sample of the first second after the silence before the clip.
+    first_second_peak() {
+        sox "$work/heard-$1.wav" -n silence 1 0.01 0.001 trim 0 1 stat 2>&1 | sed -n 's/^Maximum amplitude: *//p'
+    }
+    if [[ $case_name == half ]]; then
+        hear 100
+        hear 50
+        full=$(first_second_peak 100)
+        half=$(first_second_peak 50)
+        awk -v f="$full" -v h="$half" 'BEGIN { exit !(f > 0.05 && h > 0.45 * f && h < 0.55 * f) }' ||
+            fail "at --volume 50 the peak is $half against $full at full volume"
+        echo "the first second's peak: $full at full volume, $half at --volume 50"
+    else
+        hear 0
+        peak=$(sox "$work/heard-0.wav" -n stat 2>&1 | sed -n 's/^Maximum amplitude: *//p')
+        awk -v p="$peak" 'BEGIN { exit !(p == 0) }' || fail "sound at --volume 0 (peak $peak)"
+        echo "clip 1 started at --volume 0 and nothing was heard (peak $peak)"
+    fi
     ;;
 settings)
     start_playing --keys left=A,right=D,up=W,down=S,strike=Space --volume 50 --record "$work/run.keys"
