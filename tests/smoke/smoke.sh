@@ -315,9 +315,7 @@ options)
 --help --bogus|64||unknown option --bogus
 play|64||unknown option play
 --keys left=A,strike=F11|64||--keys left=A,strike=F11: F11 is the game's own key
---keys left:a,right:a|64||A is named twice
 --volume 101|64||usage: tumblewing
---volume|64||--volume: needs a value
 --record $work/no/such/folder/run.keys|64||cannot write the recording $work/no/such/folder/run.keys
 ROWS
     echo "version: $version"
