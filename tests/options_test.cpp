@@ -39,6 +39,35 @@ TEST(Options, EachArgumentListAsksForOneThing) {
     }
 }
 
+TEST(Options, KeysVolumeAndRecordTakeAValueInEitherForm) {
+    struct Case {
+        std::vector<const char*> args;
+        Options::Action action;
+        int volume;
+        std::string record, wrong;
+        std::size_t keys;
+    };
+    const Case cases[] = {
+        {{"--volume", "0", "--record", "run.keys"}, Options::Play, 0, "run.keys", "", 0},
+        {{"--volume=50", "--record=a b.keys", "--keys=left:a"}, Options::Play, 50, "a b.keys", "", 1},
+        {{"--volume", "-1"}, Options::Wrong, 100, "", "--volume -1", 0},
+        {{"--keys", "up=F11"}, Options::Wrong, 100, "", "--keys up=F11", 0},
+        {{"--record="}, Options::Wrong, 100, "", "--record=", 0},
+        {{"--captions", "--record"}, Options::Wrong, 100, "", "--record", 0},
+    };
+    for (const Case& c : cases) {
+        std::vector<const char*> argv{"tumblewing"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        const Options o = parseOptions(static_cast<int>(argv.size()), argv.data());
+        EXPECT_EQ(o.action, c.action) << argv[1];
+        EXPECT_EQ(o.volume, c.volume) << argv[1];
+        EXPECT_EQ(o.record, c.record) << argv[1];
+        EXPECT_EQ(o.wrong, c.wrong) << argv[1];
+        EXPECT_EQ(o.keys.keys.size(), c.keys) << argv[1];
+        EXPECT_EQ(o.why.empty(), c.action == Options::Play) << argv[1];  // a refused value says why
+    }
+}
+
 TEST(FullScreen, TheSceneFillsAsMuchAsFitsAt4To3Centred) {
     struct Case {
         unsigned width, height;

@@ -91,6 +91,8 @@ TEST(InputScript, ReadsWhatItWritesAndNamesTheBadLine) {
     std::ostringstream written;
     ASSERT_TRUE(writeInputScript(written, script));
     std::istringstream in("# a comment\n\n" + written.str());
+    // Older recordings, without clock lines, read as they always did.
+    EXPECT_EQ(written.str().find("clock"), std::string::npos);
     InputScript read;
     std::string error;
     ASSERT_TRUE(parseInputScript(in, read, error)) << error;
@@ -103,7 +105,7 @@ TEST(InputScript, ReadsWhatItWritesAndNamesTheBadLine) {
     const std::pair<const char*, const char*> bad[] = {
         {"3 press Up\n2 release Up\n", "line 2"},  // frames go backwards
         {"0 press Up\n", "line 1"},                // frames count from 1
-        {"5 hold Up\n", "press or release"},
+        {"5 hold Up\n", "press, release or clock"},
         {"5 press Tab\n", "unknown key"},
         {"seed -3\n", "seed takes one number"},
         {"end 12 13\n", "end takes one number"},
@@ -115,7 +117,17 @@ TEST(InputScript, ReadsWhatItWritesAndNamesTheBadLine) {
         {"seed 1\nseed 2\n", "line 2: a second seed (the first is on line 1)"},
         {"4 press Up\nend 9\nend 9\n", "line 3: a second end"},
         {"end 9\n4 press Up\n", "line 2: an event after the end (line 1)"},
-        {"4 press Up\n8 release Up\nend 7\n", "line 3: end 7 comes before the last event's frame 8"},
+        {"4 press Up\n8 release Up\nend 7\n", "line 3: end 7 comes before the last line's frame 8"},
+        {"4 clock 1.5\nend 3\n", "line 2: end 3 comes before the last line's frame 4"},
+        {"4 clock 1.1234567\n", "at most six decimals"},
+        {"4 clock -1\n", "clock takes seconds"},
+        {"4 clock 1.\n", "clock takes seconds"},
+        {"4 clock .5\n", "clock takes seconds"},
+        {"4 clock 10000000.000001\n", "clock takes seconds"},
+        {"4 clock 1\n4 clock 2\n", "line 2: a second clock reading for frame 4"},
+        {"4 press Up\n4 clock 2\n", "line 2: a clock reading after a key event of its frame"},
+        {"5 clock 2\n4 press Up\n", "line 2: frame 4 comes before"},
+        {"5 press Up\n4 clock 2\n", "line 2: frame 4 comes before"},
     };
     for (const auto& [text, message] : bad) {
         std::istringstream bin(text);
@@ -142,7 +154,17 @@ TEST(InputScript, RandomRecordingsRoundTrip) {
             if (below(3) == 0) script.events.push_back(script.events.back());  // a key repeat in one poll
             frame = std::min(MostFrames, frame + (below(2) ? 0 : below(500)));
         }
-        script.end = script.events.empty() ? below(10) : std::min(MostFrames, frame + below(2) * below(1000));
+        // Clock readings in some frames, events' frames among them, from 0 to the latest a recording holds.
+        int clockFrame = 1 + below(50);
+        for (int n = below(4) == 0 ? 0 : below(30); n > 0 && clockFrame <= MostFrames; --n) {
+            const long long readings[] = {0, 1, 999'999, 1'000'000, MostMicroseconds,
+                                          static_cast<long long>(rng()) * 1000 + below(1000)};
+            script.clocks.push_back({clockFrame, readings[below(6)]});
+            clockFrame += 1 + (below(2) ? below(3) : below(700));
+        }
+        const int last = std::max(frame, script.clocks.empty() ? 0 : script.clocks.back().frame);
+        script.end = script.events.empty() && script.clocks.empty() ? below(10)
+                                                                    : std::min(MostFrames, last + below(2) * below(1000));
 
         std::ostringstream written;
         ASSERT_TRUE(writeInputScript(written, script)) << "run " << run;
@@ -153,6 +175,7 @@ TEST(InputScript, RandomRecordingsRoundTrip) {
         EXPECT_EQ(read.seed, script.seed);
         EXPECT_EQ(read.end, script.end);
         EXPECT_EQ(read.events, script.events) << "run " << run;
+        EXPECT_EQ(read.clocks, script.clocks) << "run " << run;
         std::ostringstream again;
         ASSERT_TRUE(writeInputScript(again, read));
         EXPECT_EQ(again.str(), written.str());
@@ -160,13 +183,27 @@ TEST(InputScript, RandomRecordingsRoundTrip) {
 
     const InputEvent up{5, Event::KeyPressed, Key::Up};
     const InputScript refused[] = {
-        {1, 4, {up}},                                          // the end before the event
-        {1, 9, {up, {4, Event::KeyReleased, Key::Up}}},        // frames going backwards
-        {1, 9, {{0, Event::KeyPressed, Key::Up}}},             // frames count from 1
-        {1, MostFrames + 1, {}},                               // beyond what a replay runs
-        {1, 9, {{5, Event::Closed, Key::Unknown}}},            // no key event
-        {1, 9, {{5, Event::KeyPressed, static_cast<Key>(99)}}},  // no such key
+        {1, 4, {up}, {}},                                          // the end before the event
+        {1, 9, {up, {4, Event::KeyReleased, Key::Up}}, {}},        // frames going backwards
+        {1, 9, {{0, Event::KeyPressed, Key::Up}}, {}},             // frames count from 1
+        {1, MostFrames + 1, {}, {}},                               // beyond what a replay runs
+        {1, 9, {{5, Event::Closed, Key::Unknown}}, {}},            // no key event
+        {1, 9, {{5, Event::KeyPressed, static_cast<Key>(99)}}, {}},  // no such key
     };
+    const ClockReading at5{5, 1'000'000};
+    const InputScript refusedClocks[] = {
+        {1, 9, {}, {at5, at5}},                           // two readings in one frame
+        {1, 9, {}, {at5, {4, 0}}},                        // frames going backwards
+        {1, 4, {}, {at5}},                                // the end before the reading
+        {1, 9, {}, {{0, 0}}},                             // frames count from 1
+        {1, 9, {}, {{5, -1}}},                            // before the recording began
+        {1, 9, {}, {{5, MostMicroseconds + 1}}},          // beyond what a recording holds
+    };
+    for (const InputScript& script : refusedClocks) {
+        std::ostringstream written;
+        EXPECT_FALSE(writeInputScript(written, script));
+        EXPECT_EQ(written.str(), "");
+    }
     for (const InputScript& script : refused) {
         std::ostringstream written;
         EXPECT_FALSE(writeInputScript(written, script));

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <vector>
+#include <utility>
 
 namespace {
 
@@ -84,6 +85,23 @@ TEST(SfmlEvent, FocusLostLetsEveryHeldKeyGo) {
         {"focus lost with nothing held says nothing", {sfmlEvent(E::LostFocus)}, ""},
     };
     for (const Case& c : cases) EXPECT_EQ(coreEvents(c.window), c.core) << c.name;
+}
+
+// Chosen keys come as the arrow or Return they stand for; the arrows and every other key stay what they were.
+TEST(SfmlEvent, ChosenKeysComeAsTheirActions) {
+    KeyChoice chosen;
+    std::string error;
+    ASSERT_TRUE(parseKeyChoice("left=A,right=7,up=Tab,down=RShift,strike=Space", chosen, error)) << error;
+    const std::pair<sf::Keyboard::Key, Key> cases[] = {
+        {sf::Keyboard::A, Key::Left},    {sf::Keyboard::Num7, Key::Right}, {sf::Keyboard::Tab, Key::Up},
+        {sf::Keyboard::RShift, Key::Down}, {sf::Keyboard::Space, Key::Return}, {sf::Keyboard::Left, Key::Left},
+        {sf::Keyboard::Return, Key::Return}, {sf::Keyboard::D, Key::D},   {sf::Keyboard::Q, Key::Unknown},
+        {sf::Keyboard::F11, Key::Unknown},
+    };
+    for (const auto& [code, key] : cases) {
+        EXPECT_EQ(toCoreEvent(sfmlEvent(sf::Event::KeyPressed, code), chosen).key, key) << choiceName(code);
+        EXPECT_EQ(toCoreEvent(sfmlEvent(sf::Event::KeyReleased, code), chosen).key, key) << choiceName(code);
+    }
 }
 
 }  // namespace

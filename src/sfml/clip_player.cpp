@@ -6,6 +6,7 @@
 #include "sfml/asset_file.h"
 
 #include <AL/alc.h>
+#include <SFML/Audio/Listener.hpp>
 #include <SFML/System/Err.hpp>
 
 #include <dlfcn.h>
@@ -109,4 +110,8 @@ void ClipPlayer::build() {
 
 void ClipPlayer::play(Clip clip) {
     if (!silent_) narrationClips[indexOf(clip)]->play();
+}
+
+void ClipPlayer::setVolume(int percent) {
+    if (!silent_) sf::Listener::setGlobalVolume(static_cast<float>(percent));  // SFML's listener gain, in percent
 }

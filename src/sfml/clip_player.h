@@ -36,6 +36,8 @@ public:
     bool load(Clip clip);
     void build();  // one sound per buffer, after every clip is loaded
     void play(Clip clip);  // a silent game plays nothing
+    // The gain of every clip, percent / 100: 0 is silent, yet clips still start.
+    void setVolume(int percent);
 
     bool silent() const { return silent_; }
 

@@ -1,6 +1,7 @@
-// Tumblewing's entry point: the options, the display check, the window, the seed, the game, the loop.
+// Tumblewing's entry point: the options, the recording's file, the display check, the window, the seed, the game, the loop.
 // SPDX-FileCopyrightText: 2026 Tumblewing developers
 // SPDX-License-Identifier: MIT
+#include "host/recorder.h"
 #include "sfml/display_check.h"
 #include "sfml/options.h"
 #include "shell/loop.h"
@@ -10,7 +11,9 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <fstream>
 #include <iostream>
+#include <memory>
 #include <ostream>
 #include <string>
 
@@ -20,20 +23,47 @@ int main(int argc, char** argv) {
     case Options::Help: std::cout << Usage; return 0;
     case Options::Version: std::cout << "tumblewing " << TUMBLEWING_VERSION << '\n'; return 0;
     case Options::Wrong:
-        std::cerr << "tumblewing: unknown option " << options.wrong << "\n\n" << Usage;
+        if (options.why.empty()) std::cerr << "tumblewing: unknown option " << options.wrong << "\n\n" << Usage;
+        else std::cerr << "tumblewing: " << options.wrong << ": " << options.why << "\n\n" << Usage;
         return UsageExitCode;
     case Options::Play: break;
+    }
+    const unsigned seed = static_cast<unsigned>(std::time(nullptr));
+    std::ofstream recordFile;
+    if (!options.record.empty()) {  // the seed goes in first, so a file that takes nothing is known now
+        recordFile.open(options.record);
+        recordFile << "seed " << seed << '\n' << std::flush;
+        if (!recordFile) {
+            std::cerr << "tumblewing: cannot write the recording " << options.record << '\n';
+            return UsageExitCode;
+        }
     }
     std::string problem;
     if (!displayAvailable(problem)) {  // SFML would abort
         sf::err() << "tumblewing: " << problem << std::endl;
         return NoDisplayExitCode;
     }
-    SfmlPlatform platform(options.fullscreen);               // the window comes first
-    std::srand(static_cast<unsigned>(std::time(nullptr)));  // the only seeding
-    Game game(platform);  // the clocks
+    SfmlPlatform platform(options.fullscreen);  // the window comes first
+    platform.chooseKeys(options.keys);
+    platform.setVolume(options.volume);
+    std::srand(seed);  // the only seeding
+    std::unique_ptr<RecordingPlatform> recording;
+    if (!options.record.empty())
+        recording = std::make_unique<RecordingPlatform>(platform, recordFile, [&options] {
+            std::cerr << "tumblewing: cannot write the recording " << options.record
+                      << " any more; the game goes on without it\n";
+        });
+    Game game(recording ? static_cast<Platform&>(*recording) : platform);  // the clocks
     if (!buildScene(game)) return 1;  // the failed file has been named on stderr
     if (options.captions && !platform.showCaptions()) return 1;  // after the game's own files
-    runGame(game);
+    if (!recording) {
+        runGame(game);
+        return 0;
+    }
+    while (recording->windowOpen()) {
+        recording->beginFrame();
+        runFrame(game);
+    }
+    recording->finish();
     return 0;
 }

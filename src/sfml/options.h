@@ -3,6 +3,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "host/player_settings.h"
+
 #include <string>
 
 // An option the game does not know, or an argument it does not take.
@@ -13,7 +15,11 @@ struct Options {
     Action action = Play;
     bool captions = false;
     bool fullscreen = false;
-    std::string wrong;  // the argument that was not understood
+    KeyChoice keys;          // added to the arrows and Return
+    int volume = 100;        // percent
+    std::string record;      // where to write the recording, or ""
+    std::string wrong;       // the argument that was not understood
+    std::string why;         // what is wrong with it; "" for an unknown option
 };
 
 Options parseOptions(int argc, const char* const* argv);

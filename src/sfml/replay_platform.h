@@ -7,12 +7,11 @@
 #include "sfml/caption_layer.h"
 #include "sfml/clip_player.h"
 #include "sfml/x_errors.h"
-#include "host/input_script.h"
+#include "host/recorded_input.h"
 #include "shell/state/platform.h"
 
 #include <SFML/Graphics/RenderTexture.hpp>
 
-#include <deque>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -34,16 +33,16 @@ public:
     // Needs a GL context: false when the off-screen picture cannot be made.
     bool ready() const { return ready_; }
     // Called before each frame runs: the next frame number, one frame's time later.
-    void beginFrame();
+    void beginFrame() { input_.beginFrame(); }
     bool failed() const { return failed_; }
     // Paints every draw, even those a full-window picture hides (for comparison).
     void paintEverything() { canvas_.setCulling(false); }
     // Loads the captions, after the game's files; false after naming the file that failed.
     bool showCaptions() { return captions_.load(canvas_); }
 
-    double now() const override { return time_; }
+    double now() const override { return input_.now(); }
     bool windowOpen() const override { return open_; }
-    bool pollEvent(Event& event) override;
+    bool pollEvent(Event& event) override { return input_.poll(event); }
     void closeWindow() override { open_ = false; }
     bool loadClipBuffer(Clip clip) override { return clips_.load(clip); }  // checked as the game does
     void buildClips() override {}
@@ -55,17 +54,14 @@ public:
 
 private:
     DisplayLossExit displayLoss_{"tumblewing-replay", 3};  // 3: no display for drawing
-    double frameSeconds_;
     FrameWanted wanted_;
     FrameDone done_;
     std::ostream& clipLog_;
-    std::deque<InputEvent> pending_;
+    RecordedInput input_;
     ClipPlayer clips_{ClipPlayer::Mute{}};
     sf::RenderTexture target_;
     Canvas canvas_;
     CaptionLayer captions_;
-    double time_ = 0.0;
-    int frame_ = 0;
     bool open_ = true;
     bool ready_ = false;
     bool failed_ = false;

@@ -23,13 +23,38 @@ Key toCore(sf::Keyboard::Key code) {
     return Key::Unknown;
 }
 
+struct KeyName {
+    sf::Keyboard::Key sfml;
+    const char* name;
+};
+
+constexpr KeyName namedKeys[] = {
+    {K::Space, "Space"},     {K::Tab, "Tab"},           {K::Left, "Left"},     {K::Right, "Right"},
+    {K::Up, "Up"},           {K::Down, "Down"},         {K::Return, "Return"}, {K::LShift, "LShift"},
+    {K::RShift, "RShift"},   {K::LControl, "LControl"}, {K::RControl, "RControl"}, {K::LAlt, "LAlt"},
+    {K::RAlt, "RAlt"},
+};
+
+Key chosenOrCore(sf::Keyboard::Key code, const KeyChoice& chosen) {
+    const Key core = toCore(code);
+    return chosen.keys.empty() ? core : chosen.action(choiceName(code), core);
+}
+
 }  // namespace
 
-Event toCoreEvent(const sf::Event& e) {
+std::string choiceName(sf::Keyboard::Key code) {
+    if (code >= K::A && code <= K::Z) return std::string(1, static_cast<char>('A' + (code - K::A)));
+    if (code >= K::Num0 && code <= K::Num9) return std::string(1, static_cast<char>('0' + (code - K::Num0)));
+    for (const KeyName& k : namedKeys)
+        if (k.sfml == code) return k.name;
+    return "";
+}
+
+Event toCoreEvent(const sf::Event& e, const KeyChoice& chosen) {
     switch (e.type) {
     case sf::Event::Closed: return {Event::Closed, Key::Unknown};
-    case sf::Event::KeyPressed: return {Event::KeyPressed, toCore(e.key.code)};
-    case sf::Event::KeyReleased: return {Event::KeyReleased, toCore(e.key.code)};
+    case sf::Event::KeyPressed: return {Event::KeyPressed, chosenOrCore(e.key.code, chosen)};
+    case sf::Event::KeyReleased: return {Event::KeyReleased, chosenOrCore(e.key.code, chosen)};
     default: return {Event::Other, Key::Unknown};
     }
 }

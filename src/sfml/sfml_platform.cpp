@@ -60,7 +60,7 @@ bool SfmlPlatform::pollEvent(Event& event) {
         translatedNext_ = 0;
         toCoreEvents(pending_, held_, [this](const Event& e) {
             if (translatedCount_ < translated_.size()) translated_[translatedCount_++] = e;
-        });
+        }, keys_);
     }
     // The window's events are out for this frame: then the pads' changes.
     return pads_.next(held_, event);

@@ -8,6 +8,7 @@
 #include "sfml/caption_layer.h"
 #include "sfml/clip_player.h"
 #include "sfml/pacer.h"
+#include "host/player_settings.h"
 #include "sfml/pad_poll.h"
 #include "sfml/x_errors.h"
 #include "shell/state/platform.h"
@@ -33,6 +34,10 @@ public:
 
     // Loads the captions after the game's files; false after naming the file that failed.
     bool showCaptions() { return captions_.load(canvas_); }
+    // Keys the player chose, as well as the arrows and Return.
+    void chooseKeys(const KeyChoice& keys) { keys_ = keys; }
+    // The sound's volume in percent.
+    void setVolume(int percent) { clips_.setVolume(percent); }
 
     double now() const override;
     bool windowOpen() const override;
@@ -61,6 +66,7 @@ private:
     std::array<Event, PlayKeys.size()> translated_{};  // the core's events for it, not yet polled
     std::size_t translatedCount_ = 0;
     std::size_t translatedNext_ = 0;
+    KeyChoice keys_;       // the keys the player chose, as the arrows and Return they stand for
     Pacer pacer_{time_};
     bool destroyedReported_ = false;
     SfmlJoysticks joysticks_;

@@ -50,3 +50,14 @@ void ClipVoice::suspend() {
 void ClipVoice::resume() {
     if (!silent()) emscripten_alcDeviceResumeSOFT(device_);
 }
+
+void ClipVoice::setVolume(int percent) {
+    if (!silent()) alListenerf(AL_GAIN, static_cast<float>(percent) / 100.0f);
+}
+
+double ClipVoice::gainPercent() const {
+    if (silent()) return -1.0;
+    ALfloat gain = 0.0f;
+    alGetListenerf(AL_GAIN, &gain);
+    return static_cast<double>(gain) * 100.0;
+}

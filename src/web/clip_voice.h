@@ -26,6 +26,10 @@ public:
     // A hidden page's sound stands still and goes on where it was.
     void suspend();
     void resume();
+    // The gain of every clip, percent / 100: 0 is silent, yet clips still start.
+    void setVolume(int percent);
+    // The listener's gain as OpenAL has it, in percent; -1 when silent.
+    double gainPercent() const;
     bool silent() const { return context_ == nullptr; }
 
 private:

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "geometry/values.h"
+#include "host/player_settings.h"
 
 // A key as the page sees it: the game's key, and whether the page keeps the
 // browser from acting on it too (scrolling, pressing a focused button).
@@ -18,3 +19,13 @@ struct PageKey {
 // onKey); every other key is left to the browser untouched, so its
 // shortcuts keep working, and reaches the game only as a key it ignores.
 PageKey pageKey(const char* name);
+
+// The same, with the keys the player chose as well: `code` is the event's
+// `code` ("KeyA", "ShiftLeft", ...). A chosen key is the game's, as the
+// action it stands for; letters and digits are matched by what the key
+// shows (`name`), so a list means the same keys on every layout, and by
+// `code` when it shows something else.
+PageKey pageKey(const char* name, const char* code, const KeyChoice& chosen);
+
+// A DOM key as a key list names it ("A", "7", "Space", "LShift"); "" for one a list cannot name.
+std::string choiceName(const char* name, const char* code);

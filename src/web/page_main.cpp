@@ -4,6 +4,7 @@
 #include "host/frame_schedule.h"
 #include "host/gamepad.h"
 #include "host/held_keys.h"
+#include "host/player_settings.h"
 #include "presentation/render.h"
 #include "shell/loop.h"
 #include "web/key_map.h"
@@ -67,6 +68,8 @@ enum Answer : int {
 
 AssetFiles files;        // filled by the page before anything starts
 PageCaptions captions;   // filled by the page when captions are first turned on
+KeyChoice chosenKeys;    // the player's own keys, from the page's address
+int volume = 100;        // percent, from the address or the page's slider
 
 // How tw_play, tw_replay_begin and tw_captions name the file that ended
 // loading: 2 * its place in load order, + 1 when it was fetched but does not
@@ -113,7 +116,7 @@ void start() {
 }
 
 EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void*) {
-    const PageKey key = pageKey(e->key);
+    const PageKey key = pageKey(e->key, e->code, chosenKeys);  // a chosen key comes as its action
     const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
     // A key pressed on one of the page's controls works the control (Enter
     // or Space on a button); a key let go there still lets go in the game.
@@ -265,6 +268,7 @@ EMSCRIPTEN_KEEPALIVE int tw_play(int withCaptions) {
     if (!makeContext()) return NoWebGL;
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     live = new Live;
+    live->voice.setVolume(volume);
     if (!buildScene(live->game)) return failure(live->platform.failedFile(), live->platform.failedFileFetched());
     if (withCaptions != 0 && !live->platform.showCaptions(true))
         return failure(captions.failedFile(), captions.failedFileFetched());
@@ -297,11 +301,29 @@ EMSCRIPTEN_KEEPALIVE void tw_start() {
     if (live != nullptr) start();
 }
 
+// The player's own keys as a key list ("left:a,right:d"): "" when taken,
+// else what is wrong with it (and the arrows and Return alone stay).
+EMSCRIPTEN_KEEPALIVE const char* tw_keys(const char* list) {
+    static std::string problem;
+    problem.clear();
+    if (!parseKeyChoice(list, chosenKeys, problem)) chosenKeys = KeyChoice{};
+    return problem.c_str();
+}
+
+// The sound's volume as text, 0 to 100: 0 when taken, -1 when it is no
+// volume (and the volume stays as it was).
+EMSCRIPTEN_KEEPALIVE int tw_volume(const char* text) {
+    if (!parseVolume(text, volume)) return -1;
+    if (live != nullptr) live->voice.setVolume(volume);
+    return 0;
+}
+
 // Readings for the page's tests: 0 phase, 1 the story clock, 2 the flier's
 // x, 3 frames run, 4 draws painted in the last frame, 5 whether sound is
 // running (not suspended by the browser or a hidden page), 6 caption
 // pictures painted over the last frame, 7 whether an end screen shows
-// (the game won or lost), 8 the flier's y.
+// (the game won or lost), 8 the flier's y, 9 the gain the clips play at,
+// in percent (-1 without sound).
 EMSCRIPTEN_KEEPALIVE double tw_probe(int what) {
     Game* g = live != nullptr ? &live->game : replay != nullptr ? &replay->game : nullptr;
     if (g == nullptr) return 0.0;
@@ -317,6 +339,7 @@ EMSCRIPTEN_KEEPALIVE double tw_probe(int what) {
                                                    : replay->platform.captionsPainted());
     case 7: return g->showWinScreen || g->playerLives < 0 ? 1.0 : 0.0;
     case 8: return static_cast<double>(g->playerBox.position.y);
+    case 9: return live != nullptr ? live->voice.gainPercent() : -1.0;
     default: return 0.0;
     }
 }

@@ -87,7 +87,7 @@ bool LivePlatform::pollEvent(Event& event) {
 ReplayPlatform::ReplayPlatform(AssetFiles& files, PageCaptions& captions, const InputScript& recording,
                                FramePainted done, ClipStarted clipStarted)
     : PagePlatform(files, captions, nullptr),
-      pending_(recording.events.begin(), recording.events.end()),
+      input_(recording, FrameSeconds),
       done_(std::move(done)),
       clipStarted_(std::move(clipStarted)) {}
 
@@ -96,30 +96,18 @@ void ReplayPlatform::want(int frame) {
     if (at == wanted_.end() || *at != frame) wanted_.insert(at, frame);
 }
 
-void ReplayPlatform::beginFrame() {
-    frame_ += 1;
-    time_ += FrameSeconds;  // summed frame by frame, as the desktop's replay does
-}
-
 void ReplayPlatform::play(Clip clip) {
-    captions_.started(clip, time_);
-    clipStarted_(frame_, clip);
-}
-
-bool ReplayPlatform::pollEvent(Event& event) {
-    if (pending_.empty() || pending_.front().frame > frame_) return false;
-    event = toEvent(pending_.front());
-    pending_.pop_front();
-    return true;
+    captions_.started(clip, now());
+    clipStarted_(frame(), clip);
 }
 
 void ReplayPlatform::display() {
-    while (!wanted_.empty() && wanted_.front() < frame_) wanted_.pop_front();
-    if (wanted_.empty() || wanted_.front() != frame_) {
+    while (!wanted_.empty() && wanted_.front() < frame()) wanted_.pop_front();
+    if (wanted_.empty() || wanted_.front() != frame()) {
         canvas_.drop();
         return;
     }
-    layCaptions(time_);
+    layCaptions(now());
     canvas_.paint();
-    done_(frame_);
+    done_(frame());
 }

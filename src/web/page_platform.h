@@ -3,7 +3,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "host/input_script.h"
+#include "host/recorded_input.h"
 #include "shell/state/platform.h"
 #include "web/asset_files.h"
 #include "web/clip_voice.h"
@@ -118,21 +118,19 @@ public:
                    ClipStarted clipStarted);
 
     void want(int frame);
-    void beginFrame();  // before each frame: the next frame number, one 60th of a second later
-    int frame() const { return frame_; }
+    void beginFrame() { input_.beginFrame(); }  // before each frame: the next frame number and its time
+    int frame() const { return input_.frame(); }
 
-    double now() const override { return time_; }
+    double now() const override { return input_.now(); }
     bool windowOpen() const override { return true; }
-    bool pollEvent(Event& event) override;
+    bool pollEvent(Event& event) override { return input_.poll(event); }
     void closeWindow() override {}
     void play(Clip clip) override;
     void display() override;
 
 private:
-    std::deque<InputEvent> pending_;
+    RecordedInput input_;
     FramePainted done_;
     ClipStarted clipStarted_;
     std::deque<int> wanted_;  // kept in order
-    double time_ = 0.0;
-    int frame_ = 0;
 };

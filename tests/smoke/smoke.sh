@@ -21,6 +21,10 @@
 #   destroyed       a window destroyed by another client ends the game as a close does: 0, no X error printed
 #   focus           an arrow held when focus goes to another window and let go there no longer moves Kestra;
 #                   pressed again back in the game it does
+#   muted           with --volume 0 the first clip starts (the recording says so) and nothing is heard
+#   half            --volume 50 plays the first clip's first second at half the amplitude of full volume
+#   settings REPLAY with --keys and --record, D (for right) flies Kestra; REPLAY plays the recording back to the
+#                   live game's clip starts, and a picture the live window showed near the end is one of its frames
 # Must run inside an X display (ctest wraps it in xvfb-run), except no-display and display-fails, which start
 # their own.
 set -euo pipefail
@@ -150,6 +154,79 @@ window)
     [[ $size == 800x600 ]] || fail "window is $size"
     close_and_expect_0
     echo "window $size, exit 0 after WM_DELETE_WINDOW"
+    ;;
+muted | half)
+    # Plays the first clip for a second or more at --volume $1, heard by OpenAL Soft's wave backend in heard-$1.wav.
+    hear() {
+        printf '[wave]\nfile = %s\n' "$work/heard-$1.wav" >"$work/alsoft.conf"
+        rm -f "$work/run.keys"
+        export ALSOFT_CONF="$work/alsoft.conf" ALSOFT_DRIVERS=wave
+        start_playing --volume "$1" --record "$work/run.keys"
+        for _ in $(seq 600); do grep -q '^1 clock ' "$work/run.keys" && break; sleep 0.1; done
+        hold Up 0.2
+        for _ in $(seq 600); do grep -q '^# [0-9]* clip abeautiful.ogg' "$work/run.keys" && break; sleep 0.1; done
+        grep -q '^# [0-9]* clip abeautiful.ogg' "$work/run.keys" || fail "clip 1 did not start: $(head -c 300 "$work/run.keys")"
+        sleep 1.5
+        close_and_expect_0
+        [[ -s $work/heard-$1.wav ]] || fail "no sound was written"
+    }
+    # The loudest sample of the first second after the silence before the clip.
+    first_second_peak() {
+        sox "$work/heard-$1.wav" -n silence 1 0.01 0.001 trim 0 1 stat 2>&1 | sed -n 's/^Maximum amplitude: *//p'
+    }
+    if [[ $case_name == half ]]; then
+        hear 100
+        hear 50
+        full=$(first_second_peak 100)
+        half=$(first_second_peak 50)
+        awk -v f="$full" -v h="$half" 'BEGIN { exit !(f > 0.05 && h > 0.45 * f && h < 0.55 * f) }' ||
+            fail "at --volume 50 the peak is $half against $full at full volume"
+        echo "the first second's peak: $full at full volume, $half at --volume 50"
+    else
+        hear 0
+        peak=$(sox "$work/heard-0.wav" -n stat 2>&1 | sed -n 's/^Maximum amplitude: *//p')
+        awk -v p="$peak" 'BEGIN { exit !(p == 0) }' || fail "sound at --volume 0 (peak $peak)"
+        echo "clip 1 started at --volume 0 and nothing was heard (peak $peak)"
+    fi
+    ;;
+settings)
+    start_playing --keys left=A,right=D,up=W,down=S,strike=Space --volume 50 --record "$work/run.keys"
+    # Lines come once a second of play: the first frame's clock line once frames run, a clip's once it starts.
+    until_recorded() {
+        for _ in $(seq 600); do grep -q "$1" "$work/run.keys" && return; sleep 0.1; done
+        fail "no '$1' in the recording within a minute: $(head -c 300 "$work/run.keys")"
+    }
+    until_recorded '^1 clock '
+    import -window "$wid" "$work/before.png"
+    hold d 0.6
+    until_recorded '^# [0-9]* clip '
+    # The window's picture while the game stands still, then the end of the game.
+    kill -STOP "$pid"
+    import -window "$wid" "$work/live.png"
+    kill -CONT "$pid"
+    close_and_expect_0
+    convert "$work/before.png" -crop 45x45+80+300 +repage "$work/kestra.png"
+    convert "$work/live.png" -crop 800x45+0+300 +repage "$work/row.png"
+    found=$(compare -metric RMSE -dissimilarity-threshold 1 -subimage-search "$work/row.png" "$work/kestra.png" null: 2>&1 || true)
+    x=$(echo "$found" | sed -n 's/.*@ \([0-9]*\),\([0-9]*\).*/\1/p')
+    [[ -n $x ]] || fail "could not find Kestra: $found"
+    ((x >= 110)) || fail "Kestra is at x=$x after D, expected her to fly right from 80"
+    grep -q '^[0-9]* press Right$' "$work/run.keys" || fail "no Right in the recording: $(head "$work/run.keys")"
+    last=$(sed -n 's/^end //p' "$work/run.keys")
+    [[ -n $last ]] || fail "the recording has no end: $(tail -n 3 "$work/run.keys")"
+    from=$((last > 150 ? last - 150 : 1))
+    "$arg" "$work/run.keys" --assets "$work/assets" \
+        --out "$work/replay" --frames "$from-$last" >/dev/null 2>&1 || fail "the replay of the recording failed"
+    sed -n 's/^# \([0-9]*\) clip /\1 /p' "$work/run.keys" >"$work/live-clips.txt"
+    [[ -s $work/live-clips.txt ]] || fail "the live game started no clip"
+    cmp -s "$work/live-clips.txt" "$work/replay/clips.txt" ||
+        fail "clip starts differ: live $(tr '\n' ' ' <"$work/live-clips.txt"), replay $(tr '\n' ' ' <"$work/replay/clips.txt")"
+    shown=
+    for f in "$work"/replay/frame-*.png; do
+        [[ $(compare -metric AE "$work/live.png" "$f" null: 2>&1 || true) == 0 ]] && shown=$f
+    done
+    [[ -n $shown ]] || fail "no frame from $from to $last of the replay is the picture the live window showed"
+    echo "D flew Kestra to x=$x; $(wc -l <"$work/live-clips.txt") clip starts replayed alike; the live picture is ${shown##*/} of $last"
     ;;
 missing)
     rm "$work/assets/$arg"
@@ -283,6 +360,9 @@ options)
 --bogus|64||usage: tumblewing
 --help --bogus|64||unknown option --bogus
 play|64||unknown option play
+--keys left=A,strike=F11|64||--keys left=A,strike=F11: F11 is the game's own key
+--volume 101|64||usage: tumblewing
+--record $work/no/such/folder/run.keys|64||cannot write the recording $work/no/such/folder/run.keys
 ROWS
     echo "version: $version"
     ;;

@@ -72,6 +72,33 @@ TEST_F(WebHost, OnlyTheGamesFiveKeysAreTakenFromTheBrowser) {
     }
 }
 
+// A key the player chose is the game's, as its action; letters and digits by what the key shows, then by
+// where it lies (a shifted digit), the modifiers by their side.
+TEST_F(WebHost, ChosenKeysAreTakenAsTheirActions) {
+    KeyChoice chosen;
+    std::string error;
+    ASSERT_TRUE(parseKeyChoice("left:a,right:1,up:space,down:rshift,strike:tab", chosen, error)) << error;
+    struct Row {
+        const char *name, *code;
+        Key key;
+        bool taken;
+    };
+    const Row rows[] = {
+        {"a", "KeyA", Key::Left, true},        {"A", "KeyA", Key::Left, true},  // with Shift held
+        {"q", "KeyA", Key::Unknown, false},    // AZERTY's key where QWERTY has A: it shows Q
+        {"!", "Digit1", Key::Right, true},     {"1", "Numpad1", Key::Right, true},
+        {" ", "Space", Key::Up, true},         {"Shift", "ShiftRight", Key::Down, true},
+        {"Shift", "ShiftLeft", Key::Unknown, false}, {"Tab", "Tab", Key::Return, true},
+        {"ArrowLeft", "ArrowLeft", Key::Left, true}, {"Enter", "Enter", Key::Return, true},
+        {"d", "KeyD", Key::Unknown, false},    {"F11", "F11", Key::Unknown, false},
+    };
+    for (const Row& r : rows) {
+        const PageKey k = pageKey(r.name, r.code, chosen);
+        EXPECT_EQ(k.key, r.key) << r.name << " " << r.code;
+        EXPECT_EQ(k.taken, r.taken) << r.name << " " << r.code;
+    }
+}
+
 // Each row: hide/show calls at browser times, then the game time read at a browser time.
 TEST_F(WebHost, HiddenTimeIsLeftOutOfTheGamesClock) {
     struct Step {

@@ -287,9 +287,13 @@ function startTumblewing() {
             phase: m._tw_probe(0), storyClock: m._tw_probe(1), x: m._tw_probe(2), frames: m._tw_probe(3),
             painted: m._tw_probe(4), sound: m._tw_probe(5) === 1, captions: m._tw_probe(6),
             ended: m._tw_probe(7) === 1, y: m._tw_probe(8),
+            gain: m._tw_probe(9),
         });
         if (params.has('replay')) offerReplay(m, files);
-        else playLive(m, files, captionsOn ? await fetchCaptions(m) : []);
+        else {
+            tumblewingSettings(m, params, notice);  // the player's keys and volume (settings.js)
+            playLive(m, files, captionsOn ? await fetchCaptions(m) : []);
+        }
         tumblewing.ready = true;
     }).catch(async (e) => {
         const line = loaded ? null : await notServed('tumblewing.wasm');
