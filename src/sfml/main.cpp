@@ -24,6 +24,10 @@ int main(int argc, char** argv) {
         return UsageExitCode;
     case Options::Play: break;
     }
+    // Without an audio device the game says so in one line of its own: OpenAL
+    // Soft's error lines stay off (unless the player set their level), set
+    // while no other thread can read the environment.
+    setenv("ALSOFT_LOGLEVEL", "0", 0);
     std::string problem;
     if (!displayAvailable(problem)) {  // SFML would abort
         sf::err() << "tumblewing: " << problem << std::endl;
