@@ -1,6 +1,7 @@
 // The caption table's reader, and which captions show where as clips start, restart and overlap.
 // SPDX-FileCopyrightText: 2026 Tumblewing developers
 // SPDX-License-Identifier: MIT
+#include "host/caption_files.h"
 #include "host/captions.h"
 
 #include <gtest/gtest.h>
@@ -114,6 +115,69 @@ TEST_F(CaptionsOnScreen, AStartLongAfterTheEndBeginsAgainEvenIfNoFrameWasDrawnBe
     captions.started(Clip::ItIsMuch, 20.0);  // clips with no captions are passed over
     captions.started(Clip::HeTurnsThe, 20.0);
     EXPECT_EQ(shown(20.0), (Shown{{2, {200.f, 560.f}}}));
+}
+
+// The caption files after the game's 47: the table, then each picture in table order; the first
+// that fails is named, with the reason when the fault is the table's or a picture's size.
+TEST(CaptionFiles, PicturesComeInOrderAndTheFirstFaultIsNamed) {
+    using Got = CaptionFiles::Got;
+    const std::size_t table = CaptionFiles::TableFile, first = table + 1, none = 99;
+    struct Row {
+        const char* name;
+        std::string text;
+        std::size_t faulty;  // the caption whose picture comes as `got`, in `size`
+        Got got;
+        Vec2 size;
+        std::size_t failedFile;  // none: every file loads
+        bool fetched;
+        std::string why;
+    };
+    const Vec2 band(800.f, 200.f);
+    const Row rows[] = {
+        {"every file as made", goodTable(), none, Got::Loaded, band, none, false, ""},
+        {"a band's full size", goodTable(), 0, Got::Loaded, band, none, false, ""},
+        {"the table does not read", "", none, Got::Loaded, band, table, true, "no captions for abeautiful.ogg"},
+        {"a picture never comes", goodTable(), 2, Got::Missing, band, first + 2, false, ""},
+        {"a picture does not decode", goodTable(), 1, Got::Broken, band, first + 1, true, ""},
+        {"a picture too high", goodTable(), 0, Got::Loaded, {800.f, 201.f}, first, true,
+         "800x201, larger than a caption band"},
+        {"a picture too wide", goodTable(), 3, Got::Loaded, {801.f, 20.f}, first + 3, true,
+         "801x20, larger than a caption band"},
+    };
+    for (const Row& r : rows) {
+        CaptionFiles files;
+        std::vector<std::string> asked;
+        const bool loaded = files.readTable(r.text) && files.getPictures([&](std::size_t i, const std::string& name, Vec2& size) {
+            asked.push_back(name);
+            size = i == r.faulty ? r.size : Vec2(800.f, 40.f);
+            return i == r.faulty ? r.got : Got::Loaded;
+        });
+        ASSERT_EQ(loaded, r.failedFile == none) << r.name;
+        for (std::size_t i = 0; i < asked.size(); ++i) EXPECT_EQ(asked[i], files.table()[i].picture) << r.name;
+        if (loaded) {
+            EXPECT_EQ(asked.size(), ClipCount + 1) << r.name;
+            continue;
+        }
+        EXPECT_EQ(files.failure().file, r.failedFile) << r.name;
+        EXPECT_EQ(files.failure().fetched, r.fetched) << r.name;
+        const std::string& why = files.failure().why;
+        EXPECT_TRUE(r.why.empty() ? why.empty() : why.find(r.why) != std::string::npos) << r.name << ": " << why;
+    }
+
+    CaptionFiles files;  // never read, then read and forgotten: the table is what is missing
+    const auto never = [](std::size_t, const std::string&, Vec2&) { return Got::Broken; };
+    EXPECT_FALSE(files.getPictures(never));
+    EXPECT_EQ(files.failure().file, table);
+    EXPECT_FALSE(files.failure().fetched);
+    ASSERT_TRUE(files.readTable(goodTable()));
+    EXPECT_EQ(files.path(table), "captions/captions.txt");
+    EXPECT_EQ(files.path(first + 1), "captions/abeautiful-2.png");
+    EXPECT_EQ(files.path(first + ClipCount + 1), "");
+    EXPECT_FALSE(files.getPictures(never));
+    files.forget();
+    EXPECT_FALSE(files.getPictures(never));
+    EXPECT_EQ(files.failure().file, table);
+    EXPECT_FALSE(files.failure().fetched);
 }
 
 }  // namespace

@@ -63,4 +63,26 @@ TEST(HiddenDraws, OnlyTheLastOpaqueFullWindowPictureHidesWhatCameBefore) {
     }
 }
 
+// Only the alpha bytes count, the last pixel's too.
+TEST(HiddenDraws, APictureIsOpaqueWhenEveryAlphaIs255) {
+    struct Row {
+        const char* name;
+        std::size_t seeThrough;  // the pixel given alpha 254; 6 for none
+        std::uint8_t colour;
+        bool opaque;
+    };
+    const Row rows[] = {
+        {"every alpha 255", 6, 0, true},          {"every alpha 255, colours too", 6, 255, true},
+        {"the first pixel 254", 0, 255, false},   {"the last pixel 254", 5, 255, false},
+    };
+    for (const Row& r : rows) {
+        std::vector<std::uint8_t> rgba(3 * 2 * 4, r.colour);
+        for (std::size_t p = 0; p < 6; ++p) rgba[4 * p + 3] = p == r.seeThrough ? 254 : 255;
+        const PictureLook look = lookOf(rgba.data(), 3, 2);
+        EXPECT_EQ(look.opaque, r.opaque) << r.name;
+        EXPECT_EQ(look.size.x, 3.f) << r.name;
+        EXPECT_EQ(look.size.y, 2.f) << r.name;
+    }
+}
+
 }  // namespace

@@ -3,6 +3,13 @@
 // SPDX-License-Identifier: MIT
 #include "host/hidden_draws.h"
 
+PictureLook lookOf(const std::uint8_t* rgba, std::size_t width, std::size_t height) {
+    PictureLook look{Vec2(static_cast<float>(width), static_cast<float>(height)), true};
+    const std::size_t bytes = 4 * width * height;
+    for (std::size_t alpha = 3; alpha < bytes && look.opaque; alpha += 4) look.opaque = rgba[alpha] == 255;
+    return look;
+}
+
 namespace {
 bool coversView(const Sprite& s, const PictureLooks& looks, const ViewRect& view) {
     const PictureLook& look = looks[static_cast<std::size_t>(s.picture)];

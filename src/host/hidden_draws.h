@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 
 // What a host knows of each loaded picture: its size in pixels and whether
 // every one of its pixels is fully opaque.
@@ -18,6 +19,10 @@ struct PictureLook {
 };
 
 using PictureLooks = std::array<PictureLook, PictureCount>;
+
+// The look of a decoded picture: `rgba` holds its pixels row by row, four
+// bytes each, alpha last.
+PictureLook lookOf(const std::uint8_t* rgba, std::size_t width, std::size_t height);
 
 // The part of the window a host paints, in scene pixels.
 struct ViewRect {

@@ -145,3 +145,9 @@ std::string HeldErrors::release() {
     if (open != std::string::npos && line.back() == ')') return line.substr(open + 13, line.size() - open - 14);
     return line;
 }
+
+void HeldErrors::passOnAllBut(const std::string& noNews) {
+    std::istringstream lines(releaseText());
+    for (std::string line; std::getline(lines, line);)
+        if (line.compare(0, noNews.size(), noNews) != 0) sf::err() << line << std::endl;
+}

@@ -58,6 +58,9 @@ public:
     // Lets sf::err() write again; returns the first line held, shorn of the
     // library's own "Failed to ..." framing, or "" when nothing was said.
     std::string release();
+    // Lets sf::err() write again and passes on every line held but those
+    // that begin with `noNews`.
+    void passOnAllBut(const std::string& noNews);
 
 private:
     std::ostringstream text_;

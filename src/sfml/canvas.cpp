@@ -38,12 +38,7 @@ bool Canvas::loadPicture(Picture picture) {
     auto texture = loadTexture(folder_ + fileOf(picture), image);
     if (!texture) return false;
     const std::size_t i = static_cast<std::size_t>(picture);
-    const sf::Vector2u size = image.getSize();
-    const sf::Uint8* rgba = image.getPixelsPtr();
-    looks_[i].size = Vec2(static_cast<float>(size.x), static_cast<float>(size.y));
-    looks_[i].opaque = true;
-    for (std::size_t p = 3; p < std::size_t{4} * size.x * size.y; p += 4)
-        looks_[i].opaque = looks_[i].opaque && rgba[p] == 255;
+    looks_[i] = lookOf(image.getPixelsPtr(), image.getSize().x, image.getSize().y);
     textures_[i] = std::move(texture);
     return true;
 }

@@ -3,39 +3,29 @@
 // SPDX-License-Identifier: MIT
 #include "sfml/caption_layer.h"
 
+#include "host/caption_files.h"
 #include "sfml/asset_file.h"
-#include "shell/state/game.h"
 
-
-#include <sstream>
-#include <vector>
 #include <string>
+#include <vector>
 
 bool CaptionLayer::load(Canvas& canvas) {
-    const std::string tablePath = canvas.folder() + TableFile;
+    CaptionFiles files;
     std::vector<char> bytes;
-    if (!readAsset(tablePath, bytes)) return false;
-    std::istringstream text(std::string(bytes.begin(), bytes.end()));
-    std::vector<Caption> table;
-    std::string error;
-    if (!parseCaptions(text, table, error)) {
-        reportFailedLoad(tablePath, error);
+    if (!readAsset(canvas.folder() + files.path(CaptionFiles::TableFile), bytes)) return false;
+    const bool loaded =
+        files.readTable(std::string(bytes.begin(), bytes.end())) &&
+        files.getPictures([&canvas](std::size_t caption, const std::string& name, Vec2& size) {
+            if (!canvas.loadOverlay(CaptionFiles::Folder + name)) return CaptionFiles::Got::Broken;  // and named
+            size = canvas.overlaySize(caption);
+            return CaptionFiles::Got::Loaded;
+        });
+    if (!loaded) {
+        const CaptionFiles::Failure& failed = files.failure();
+        if (!failed.why.empty()) reportFailedLoad(canvas.folder() + files.path(failed.file), failed.why);
         return false;
     }
-    std::vector<Vec2> sizes;
-    for (const Caption& c : table) {
-        if (!canvas.loadOverlay(Folder + c.picture)) return false;  // named by the loader
-        const Vec2 size = canvas.overlaySize(sizes.size());
-        if (!fitsCaptionBand(size, Vec2(static_cast<float>(ScreenWidth), static_cast<float>(ScreenHeight)))) {
-            reportFailedLoad(canvas.folder() + Folder + c.picture, std::to_string(static_cast<int>(size.x)) + "x" +
-                                                                    std::to_string(static_cast<int>(size.y)) +
-                                                                    ", larger than a caption band");
-            return false;
-        }
-        sizes.push_back(size);
-    }
-    captions_.emplace(std::move(table), std::move(sizes),
-                      Vec2(static_cast<float>(ScreenWidth), static_cast<float>(ScreenHeight)));
+    captions_.emplace(files.captions());
     return true;
 }
 

@@ -11,12 +11,8 @@
 // Off until loaded; then every clip start and drawn frame goes through it.
 class CaptionLayer {
 public:
-    // Where the table and the pictures lie, in the canvas's folder.
-    static constexpr const char* Folder = "captions/";
-    static constexpr const char* TableFile = "captions/captions.txt";
-
     // Reads the table and loads each caption's picture into `canvas` as an
-    // overlay. False after naming the file that failed, and why, on sf::err().
+    // overlay, from the captions folder in the canvas's folder. False after naming the file that failed, and why, on sf::err().
     bool load(Canvas& canvas);
 
     void started(Clip clip, double now) {

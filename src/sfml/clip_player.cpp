@@ -76,8 +76,9 @@ ClipPlayer::ClipPlayer() {
     std::string reason;
     silent_ = !audioDeviceOpens(reason);
     if (!silent_) return;
-    sf::err() << "No audio device could be opened; the game plays without sound" << std::endl;
-    if (!reason.empty()) sf::err() << "  (the sound system said: " << reason << ")" << std::endl;
+    sf::err() << "No audio device could be opened; the game plays without sound";
+    if (!reason.empty()) sf::err() << " (the sound system said: " << reason << ")";
+    sf::err() << std::endl;
 }
 
 ClipPlayer::~ClipPlayer() {

@@ -28,6 +28,10 @@ int main(int argc, char** argv) {
         return UsageExitCode;
     case Options::Play: break;
     }
+    // Without an audio device the game says so in one line of its own: OpenAL
+    // Soft's error lines stay off (unless the player set their level), set
+    // while no other thread can read the environment.
+    setenv("ALSOFT_LOGLEVEL", "0", 0);
     const unsigned seed = static_cast<unsigned>(std::time(nullptr));
     std::ofstream recordFile;
     if (!options.record.empty()) {  // the seed goes in first, so a file that takes nothing is known now

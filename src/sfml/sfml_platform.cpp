@@ -24,7 +24,9 @@ SfmlPlatform::SfmlPlatform(bool fullscreen, Pacing pacing)
 SfmlPlatform::~SfmlPlatform() = default;
 
 void SfmlPlatform::openWindow() {
+    HeldErrors held;  // the game never asks for vertical sync: a driver without it is no news
     openGameWindow(window_, fullscreen_);  // a new window: its settings are made again
+    held.passOnAllBut("Setting vertical sync not supported");
     watchWindow(window_, checkedDisplay());
     if (pacing_ == Pacing::SfmlLimiter) window_.setFramerateLimit(60);
 }

@@ -3,8 +3,10 @@
 // SPDX-License-Identifier: MIT
 #include "sfml/window_mode.h"
 
+#include "sfml/game_icon.h"
 #include "shell/state/game.h"
 
+#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/View.hpp>
 #include <SFML/Window/VideoMode.hpp>
 
@@ -19,6 +21,18 @@ sf::IntRect letterbox(sf::Vector2u size) {
     return {(static_cast<int>(size.x) - width) / 2, (static_cast<int>(size.y) - height) / 2, width, height};
 }
 
+namespace {
+// Decoded once, for every window the game opens.
+const sf::Image& gameIcon() {
+    static const sf::Image icon = [] {
+        sf::Image image;
+        image.loadFromMemory(GameIconPng, GameIconPngSize);
+        return image;
+    }();
+    return icon;
+}
+}  // namespace
+
 void openGameWindow(sf::RenderWindow& window, bool fullscreen) {
     const sf::ContextSettings settings(24, 8, 0);
     if (fullscreen)
@@ -26,6 +40,8 @@ void openGameWindow(sf::RenderWindow& window, bool fullscreen) {
     else
         window.create(sf::VideoMode(ScreenWidth, ScreenHeight, 32), "Tumblewing Game",
                       sf::Style::Resize | sf::Style::Close, settings);
+    const sf::Image& icon = gameIcon();
+    if (icon.getSize().x > 0) window.setIcon(icon.getSize().x, icon.getSize().y, icon.getPixelsPtr());
     fitScene(window, fullscreen);
 }
 

@@ -13,7 +13,8 @@ sf::IntRect letterbox(sf::Vector2u size);
 
 // Opens `window`, or opens it again, in the given mode: the game's resizable
 // 800x600 window, whose scene stretches with it, or full screen at the
-// desktop's resolution with the scene letterboxed. The textures live on, in
+// desktop's resolution with the scene letterboxed; either shows the game's
+// icon. The textures live on, in
 // the context every window shares.
 void openGameWindow(sf::RenderWindow& window, bool fullscreen);
 

@@ -158,9 +158,7 @@ Vec2 sizeOf(const DecodedPicture& image) {
 void GlCanvas::loadPicture(Picture picture, const DecodedPicture& image) {
     const std::size_t i = static_cast<std::size_t>(picture);
     textures_[i] = makeTexture(image);
-    looks_[i].size = sizeOf(image);
-    looks_[i].opaque = true;
-    for (std::size_t p = 3; p < image.rgba.size(); p += 4) looks_[i].opaque = looks_[i].opaque && image.rgba[p] == 255;
+    looks_[i] = lookOf(image.rgba.data(), static_cast<std::size_t>(image.width), static_cast<std::size_t>(image.height));
 }
 
 void GlCanvas::loadOverlay(const DecodedPicture& image) {

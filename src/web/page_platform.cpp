@@ -38,12 +38,8 @@ bool PagePlatform::showCaptions(bool on) {
     if (on && !captions_.begun()) {
         std::vector<DecodedPicture> pictures;
         if (!captions_.decode(pictures)) return false;
-        std::vector<Vec2> sizes;
-        for (const DecodedPicture& p : pictures) {
-            canvas_.loadOverlay(p);
-            sizes.emplace_back(static_cast<float>(p.width), static_cast<float>(p.height));
-        }
-        captions_.begin(sizes);
+        for (const DecodedPicture& p : pictures) canvas_.loadOverlay(p);
+        captions_.begin();
     }
     captions_.show(on);
     return true;

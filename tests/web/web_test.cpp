@@ -220,6 +220,11 @@ TEST_F(WebHost, CaptionFilesLoadOrNameTheFirstThatFails) {
         } else {
             EXPECT_EQ(captions.failedFile(), r.failedFile) << r.name;
             EXPECT_EQ(captions.failedFileFetched(), r.fetched) << r.name;
+            // Nothing stale is kept: tried again without a fresh table, the table is what is missing.
+            EXPECT_FALSE(captions.decode(pictures)) << r.name;
+            EXPECT_EQ(captions.failedFile(), PageCaptions::TableFile) << r.name;
+            EXPECT_FALSE(captions.failedFileFetched()) << r.name;
+            EXPECT_EQ(captions.slot(0, 10), nullptr) << r.name;
         }
     }
     PageCaptions unread, unreadable;  // the table itself: never fetched, or not a table
@@ -259,10 +264,7 @@ TEST_F(WebHost, CaptionsTurnedOnLateShowTheLineBeingSpoken) {
         fetchCaptions(captions);
         std::vector<DecodedPicture> pictures;
         ASSERT_TRUE(captions.decode(pictures));
-        std::vector<Vec2> sizes;
-        for (const DecodedPicture& p : pictures)
-            sizes.emplace_back(static_cast<float>(p.width), static_cast<float>(p.height));
-        captions.begin(sizes);
+        captions.begin();
         captions.show(r.shown);
         const auto& showing = captions.showing(r.at);
         ASSERT_EQ(showing.size(), r.picture ? 1u : 0u) << r.name;
