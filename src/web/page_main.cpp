@@ -26,6 +26,10 @@ EM_JS(int, pageSoundRunning, (), {
 EM_JS(void, pageClipStarted, (int frame, const char* file), {
     if (Module.onClipStarted) Module.onClipStarted(frame, UTF8ToString(file));
 });
+EM_JS(void, pageContextLost, (), { if (Module.onContextLost) Module.onContextLost(); });
+EM_JS(void, pageContextRestored, (int drawing), { if (Module.onContextRestored) Module.onContextRestored(drawing); });
+// Why the browser's WebGL would not take the picture that ended start-up.
+EM_JS(void, pageLoadProblem, (const char* why), { Module.loadProblem = UTF8ToString(why); });
 
 namespace {
 
@@ -36,6 +40,9 @@ PageCaptions captions;   // filled by the page when captions are first turned on
 // loading: 2 * its place in load order, + 1 when it was fetched but does not
 // decode. The caption files come after the game's.
 int failure(std::size_t file, bool fetched) { return static_cast<int>(2 * file + (fetched ? 1 : 0)); }
+
+// tw_play's and tw_replay_begin's answer when the browser's WebGL does not build the shaders.
+constexpr int NoShader = -4;
 
 bool makeContext() {
     EmscriptenWebGLContextAttributes attributes;
@@ -130,6 +137,35 @@ struct Replay {
 };
 Replay* replay = nullptr;
 
+// The canvas of whichever game runs.
+GlCanvas* runningCanvas() {
+    return live != nullptr ? &live->platform.canvas() : replay != nullptr ? &replay->platform.canvas() : nullptr;
+}
+
+EM_BOOL onContextLost(int, const void*, void*) {
+    if (GlCanvas* canvas = runningCanvas()) canvas->lose();
+    pageContextLost();
+    return EM_TRUE;  // cancels the browser's default, so that it may give the context back
+}
+
+EM_BOOL onContextRestored(int, const void*, void*) {
+    GlCanvas* canvas = runningCanvas();
+    pageContextRestored(canvas == nullptr || canvas->restore() ? 1 : 0);
+    return EM_TRUE;
+}
+
+// Watches the canvas for a lost context; whether the browser built the game's shaders.
+bool canDraw(PagePlatform& platform) {
+    emscripten_set_webglcontextlost_callback("#canvas", nullptr, EM_FALSE, onContextLost);
+    emscripten_set_webglcontextrestored_callback("#canvas", nullptr, EM_FALSE, onContextRestored);
+    return platform.canvas().built();
+}
+
+// Why a picture ended start-up when the browser's WebGL would not take it (the page says it).
+void tellLoadProblem(PagePlatform& platform) {
+    if (!platform.canvas().problem().empty()) pageLoadProblem(platform.canvas().problem().c_str());
+}
+
 }  // namespace
 
 extern "C" {
@@ -160,13 +196,18 @@ EMSCRIPTEN_KEEPALIVE std::uint8_t* tw_caption_slot(int caption, int size) {
 
 // Starts the game from the fetched files, and shows captions when asked
 // (their files handed over too): -1 when it runs, the file that ended
-// start-up as `failure` says, -2 when the page has no WebGL.
+// start-up as `failure` says, -2 when the page has no WebGL, NoShader when
+// its WebGL does not build the game's shaders.
 EMSCRIPTEN_KEEPALIVE int tw_play(int withCaptions) {
     if (live != nullptr || replay != nullptr) return -1;
     if (!makeContext()) return -2;
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     live = new Live;
-    if (!buildScene(live->game)) return failure(live->platform.failedFile(), live->platform.failedFileFetched());
+    if (!canDraw(live->platform)) return NoShader;
+    if (!buildScene(live->game)) {
+        tellLoadProblem(live->platform);
+        return failure(live->platform.failedFile(), live->platform.failedFileFetched());
+    }
     if (withCaptions != 0 && !live->platform.showCaptions(true))
         return failure(captions.failedFile(), captions.failedFileFetched());
     live->schedule = std::make_unique<FrameSchedule>(browserSeconds(), CallbackSlack);
@@ -219,7 +260,7 @@ EMSCRIPTEN_KEEPALIVE double tw_probe(int what) {
 
 // The replay mode: a recording's text, and whether to draw captions (their
 // files handed over first); 0 when ready, 1 + tw_play's code when a file
-// ended start-up, -2 without WebGL, -3 for a bad recording.
+// ended start-up, -2 without WebGL, -3 for a bad recording, NoShader as tw_play.
 EMSCRIPTEN_KEEPALIVE int tw_replay_begin(const char* recordingText, int withCaptions) {
     if (live != nullptr || replay != nullptr) return -3;
     InputScript recording;
@@ -229,8 +270,11 @@ EMSCRIPTEN_KEEPALIVE int tw_replay_begin(const char* recordingText, int withCapt
     if (!makeContext()) return -2;
     std::srand(recording.seed);  // the layout the recording was made with
     replay = new Replay(recording);
-    if (!buildScene(replay->game))
+    if (!canDraw(replay->platform)) return NoShader;
+    if (!buildScene(replay->game)) {
+        tellLoadProblem(replay->platform);
         return 1 + failure(replay->platform.failedFile(), replay->platform.failedFileFetched());
+    }
     if (withCaptions != 0 && !replay->platform.showCaptions(true))
         return 1 + failure(captions.failedFile(), captions.failedFileFetched());
     return 0;

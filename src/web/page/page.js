@@ -136,8 +136,10 @@ function startTumblewing() {
     // The game names the file that ended loading as 2 * its place in load order (+ 1: it did not decode).
     function explain(files, code) {
         if (code === -2) return 'Tumblewing needs WebGL, which this browser does not offer.';
+        if (code === -4) return "Tumblewing could not start: this browser's WebGL could not build the game's shader.";
         const file = files[code >> 1];
-        const why = code & 1 ? file.bad ?? 'it is not a picture or sound the game can decode' : file.why;
+        const why = code & 1 ? file.bad ?? module.loadProblem ?? 'it is not a picture or sound the game can decode'
+                             : file.why;
         return `Tumblewing could not load "${file.name}": ${why}.`;
     }
 
@@ -192,7 +194,7 @@ function startTumblewing() {
             const captionFiles = captions ? await fetchCaptions(module) : [];
             const code = withText(module, recordingText, (at) => module._tw_replay_begin(at, captions ? 1 : 0));
             if (code === -3) throw new Error('the recording does not parse');
-            if (code !== 0) throw new Error(explain([...files, ...captionFiles], code - 1));
+            if (code !== 0) throw new Error(explain([...files, ...captionFiles], code < 0 ? code : code - 1));
             for (const f of frames) module._tw_replay_want(f);
             module._tw_replay_run(last);
             return { clips, shots };
@@ -201,6 +203,8 @@ function startTumblewing() {
         tumblewing.redraw = () => module._tw_replay_redraw();
     }
 
+    const reloadLine = "The browser's WebGL stopped drawing the game. Reload the page to play again.";
+    let lostContext = null;
     tumblewing.clips = [];  // "FRAME FILE" of every clip start
     const module = {
         canvas,
@@ -214,6 +218,14 @@ function startTumblewing() {
             if (tumblewing.firstFrameAt === null) tumblewing.firstFrameAt = performance.now();
         },
         onAbort(what) { showProblem(`Tumblewing stopped: ${what}`); },
+        // The browser took WebGL away (a GPU reset, a driver update): the game builds its pictures again when the
+        // browser gives it back, and one line asks for a reload if that has not happened within five seconds.
+        onContextLost() { lostContext ??= setTimeout(() => showProblem(reloadLine), 5000); },
+        onContextRestored(drawing) {
+            clearTimeout(lostContext);
+            lostContext = null;
+            if (!drawing) showProblem(reloadLine);
+        },
         print: (text) => console.log(text),
         printErr: (text) => console.warn(text),
     };
