@@ -67,14 +67,16 @@ async function gamePage(from, size) {
 const gameAttributes = { alpha: false, depth: false, stencil: false, antialias: false, premultipliedAlpha: false };
 const variants = {
     plain: { antialias: false },
+    'as-game': [{ antialias: false }, 'plain', 2],  // two full-canvas pictures and four small, as the game's start screen
     defaults: {},  // WebGL's own: antialiased
     opaque: gameAttributes,
     'opaque-only': { antialias: false, alpha: false },
     exact: [gameAttributes, 'exact'],
 };
 for (const [name, v] of Object.entries(variants)) {
-    const [attributes, shader] = Array.isArray(v) ? v : [v, 'plain'];
-    pages[name] = (size) => plainPage(size, `&shader=${shader}&attributes=${encodeURIComponent(JSON.stringify(attributes))}`);
+    const [attributes, shader, full] = Array.isArray(v) ? v : [v, 'plain'];
+    pages[name] = (size) => plainPage(size, `&shader=${shader}&attributes=${encodeURIComponent(JSON.stringify(attributes))}` +
+                                            (full === undefined ? '' : `&full=${full}`));
 }
 async function plainPage(size, options) {
     const page = await sized(`${server.origin}/plain.html?pictures=${pictures || 6}${options}`, size);

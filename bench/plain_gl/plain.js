@@ -2,14 +2,16 @@
 // SPDX-FileCopyrightText: 2026 Tumblewing developers
 // SPDX-License-Identifier: MIT
 //
-// index.html?pictures=N&shader=plain|exact&attributes=JSON
-//   pictures    how many full-canvas pictures a frame (the game's own, from assets/)
+// index.html?pictures=N&full=F&shader=plain|exact&attributes=JSON
+//   pictures    how many pictures a frame (the game's own, from assets/)
+//   full        how many of them cover the whole canvas (all): the rest are 40x40 in its corner
 //   shader      plain: texture2D at the interpolated coordinate; exact: the game's fragment shader
 //   attributes  the context's attributes where they differ from WebGL's own, e.g. {"antialias":false}
 'use strict';
 
 const params = new URLSearchParams(location.search);
 const count = Number(params.get('pictures') ?? 6);
+const full = Number(params.get('full') ?? count);
 const exact = params.get('shader') === 'exact';
 const attributes = JSON.parse(params.get('attributes') ?? '{}');
 const canvas = document.getElementById('canvas');
@@ -71,7 +73,8 @@ gl.attachShader(program, shader(gl.FRAGMENT_SHADER, exact ? exactFragment : plai
 gl.linkProgram(program);
 gl.useProgram(program);
 gl.bindBuffer(gl.ARRAY_BUFFER, gl.createBuffer());
-gl.bufferData(gl.ARRAY_BUFFER, new Float32Array([0, 0, 0, 1, 1, 0, 1, 0, 0, 1, 1, 1]), gl.STATIC_DRAW);
+gl.bufferData(gl.ARRAY_BUFFER, new Float32Array([0, 0, 0, 1, 1, 0, 1, 0, 0, 1, 1, 1,  // the whole canvas, then its top-left 40x40
+                                                 0, 0, 0, 0.0667, 0.05, 0, 0.05, 0, 0, 0.0667, 0.05, 0.0667]), gl.STATIC_DRAW);
 const position = gl.getAttribLocation(program, 'position');
 gl.enableVertexAttribArray(position);
 gl.vertexAttribPointer(position, 2, gl.FLOAT, false, 0, 0);
@@ -106,7 +109,7 @@ function frame() {
     gl.clear(gl.COLOR_BUFFER_BIT);
     for (let i = 0; i < count; ++i) {
         gl.bindTexture(gl.TEXTURE_2D, textures[i % textures.length]);
-        gl.drawArrays(gl.TRIANGLES, 0, 6);
+        gl.drawArrays(gl.TRIANGLES, i < full ? 0 : 6, 6);
     }
     window.plain.callbacks += 1;
     requestAnimationFrame(frame);
