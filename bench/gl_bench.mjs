@@ -11,10 +11,12 @@
 //            with antialias off (plain), with the game's context attributes too (opaque), and with the game's
 //            fragment shader too (exact); see `variants` for more
 // The game's page is measured on its start screen, clicked so that its overlay is gone; the plain page draws
-// as many full-canvas pictures as the game paints there. Each line gives the median and the spread.
+// as many full-canvas pictures as the game paints there. Each line gives the median and the spread of the
+// callbacks a second and of the CPU milliseconds all Chromium's processes spent on each callback.
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { launchChromium, serve, sleep } from '../tests/web/chromium.mjs';
+import { treeCpu } from './process_cpu.mjs';
 
 const root = new URL('..', import.meta.url).pathname;
 const rounds = Number(process.argv[2] ?? 5);
@@ -29,16 +31,19 @@ const server = await serve(site, { '/plain.html': readFileSync(join(plain, 'inde
 const beforeServer = process.env.BEFORE_SITE ? await serve(process.env.BEFORE_SITE) : null;
 const browser = await launchChromium();
 
-// Counts the page's animation callbacks for `seconds`.
-async function callbacksASecond(page) {
+// Counts the page's animation callbacks for `seconds`, and the CPU every Chromium process spends on each
+// (which depends much less than the count on what else the machine runs).
+async function measure(page) {
     await sleep(1000);
-    return page.evaluate(`new Promise((done) => {
+    const cpu = treeCpu(browser.child.pid);
+    const { callbacks, elapsed } = await page.evaluate(`new Promise((done) => {
         let n = 0;
         const count = () => { n += 1; requestAnimationFrame(count); };
         requestAnimationFrame(count);
         const t0 = performance.now();
-        setTimeout(() => done(n / ((performance.now() - t0) / 1000)), ${seconds * 1000});
+        setTimeout(() => done({ callbacks: n, elapsed: (performance.now() - t0) / 1000 }), ${seconds * 1000});
     })`);
+    return { rate: callbacks / elapsed, cpu: (treeCpu(browser.child.pid) - cpu) / callbacks * 1000 };
 }
 
 async function sized(url, [width, height]) {
@@ -91,15 +96,15 @@ try {
         for (let r = 0; r < rounds; ++r) {
             for (const which of wanted) {  // in turn, so that a busy spell of the machine falls on all alike
                 const page = await pages[which](size);
-                results[which].push(await callbacksASecond(page));
+                results[which].push(await measure(page));
                 await page.close();
             }
         }
         for (const which of wanted) {
-            const xs = results[which];
-            console.log(`${size.join('x')} ${which.padEnd(10)} median ${median(xs).toFixed(1)}, ` +
-                        `${Math.min(...xs).toFixed(1)}–${Math.max(...xs).toFixed(1)} callbacks a second ` +
-                        `(${xs.map((x) => x.toFixed(1)).join(' ')})`);
+            const spread = (xs) => `median ${median(xs).toFixed(1)}, ${Math.min(...xs).toFixed(1)}–${Math.max(...xs).toFixed(1)}`;
+            const rates = results[which].map((m) => m.rate), cpus = results[which].map((m) => m.cpu);
+            console.log(`${size.join('x')} ${which.padEnd(8)} callbacks a second ${spread(rates)} ` +
+                        `(${rates.map((x) => x.toFixed(1)).join(' ')}); CPU ms a callback ${spread(cpus)}`);
         }
         if (wanted.includes('game')) console.log(`${size.join('x')} the game paints ${pictures} pictures on its start screen`);
     }

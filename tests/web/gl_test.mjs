@@ -35,11 +35,11 @@ const cases = [
             await framesLater(page, 10);
             const before = await scene(page);
             await page.evaluate(`${loseContext}.loseContext()`);
-            await page.until(contextLost, 5);
+            await page.until(contextLost, 20);
             await framesLater(page, 5);  // the game goes on without its pictures
             check(await scene(page) !== before, 'lost: the canvas still shows the start screen, so nothing was lost');
             await page.evaluate(`${loseContext}.restoreContext()`);
-            await page.until(`!${contextLost}`, 5);
+            await page.until(`!${contextLost}`, 20);
             await framesLater(page, 10);
             check(await scene(page) === before, 'restored: the start screen is not drawn as it was');
             check(await page.evaluate('tumblewing.problem') === null, 'restored: the page shows a problem');
@@ -49,7 +49,7 @@ const cases = [
         name: 'a context that never comes back asks for a reload',
         async run(page) {
             await page.evaluate(`${loseContext}.loseContext()`);
-            await page.until(contextLost, 5);
+            await page.until(contextLost, 20);
             await sleep(1000);
             check(await page.evaluate('tumblewing.problem') === null, 'the reload line came before five seconds');
             const line = await page.until('tumblewing.problem', 20);
