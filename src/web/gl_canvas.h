@@ -77,7 +77,9 @@ private:
     bool fits(const DecodedPicture& image);  // within MAX_TEXTURE_SIZE (else problem_ says not)
     GLuint upload(const DecodedPicture& image);  // 0 when refused (problem_ says why)
     void addQuad(Vec2 position, Vec2 size, Color color);
-    void paintRun(GLuint texture, std::size_t first, std::size_t count);  // `count` quads from quad `first`
+    bool covers(const Sprite& sprite) const;  // an opaque picture, drawn untranslucent
+    // `count` quads from quad `first`, blended or not.
+    void paintRun(GLuint texture, std::size_t first, std::size_t count, bool blend);
 
     std::array<GLuint, PictureCount> textures_{};
     std::array<DecodedPicture, PictureCount> pictures_;  // kept for a restored context
@@ -86,6 +88,7 @@ private:
     std::vector<Vec2> overlaySizes_;
     GLint largestTexture_ = 0;  // the browser's MAX_TEXTURE_SIZE
     bool lost_ = false;
+    bool blending_ = true;
     std::string problem_;
     PictureLooks looks_{};
     GLuint program_ = 0;
