@@ -3,7 +3,7 @@
 // SPDX-License-Identifier: MIT
 //
 // usage: tools/web && node bench/gl_bench.mjs [ROUNDS] [SECONDS] [SITE] [PAGES]
-//   ROUNDS   how many times each page is measured at each window size (5)
+//   ROUNDS   how many times each page is measured at each window size (5), after a round not counted
 //   SECONDS  how long each measure counts callbacks (5), after a second to settle
 //   SITE     the built site (build/web/site)
 // With BEFORE_SITE set to another build's site, the page "before" is the game's page of that build.
@@ -93,10 +93,12 @@ const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
 try {
     for (const size of sizes) {
         const results = Object.fromEntries(wanted.map((w) => [w, []]));
-        for (let r = 0; r < rounds; ++r) {
+        // A first round not counted: the browser's own start (its caches, compiling the pages' code) falls on it.
+        for (let r = -1; r < rounds; ++r) {
             for (const which of wanted) {  // in turn, so that a busy spell of the machine falls on all alike
                 const page = await pages[which](size);
-                results[which].push(await measure(page));
+                const m = await measure(page);
+                if (r >= 0) results[which].push(m);
                 await page.close();
             }
         }
