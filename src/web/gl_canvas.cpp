@@ -222,14 +222,15 @@ bool GlCanvas::loadPicture(Picture picture, DecodedPicture image) {
 }
 
 bool GlCanvas::loadOverlay(const DecodedPicture& image) {
-    if (!fits(image)) return false;
-    const GLuint texture = lost_ ? 0 : upload(image);
-    if (texture == 0 && !lost_) return false;
+    const bool fit = fits(image);
+    const GLuint texture = fit && !lost_ ? upload(image) : 0;
+    const bool taken = fit && (texture != 0 || lost_);
+    // A refused overlay keeps its number, so that the later ones keep theirs; it is never painted.
     overlays_.push_back(texture);
-    overlayPictures_.push_back(image);
+    overlayPictures_.push_back(taken ? image : DecodedPicture{});
     overlaySizes_.push_back(sizeOf(image));
     overlayDraws_.reserve(overlays_.size());
-    return true;
+    return taken;
 }
 
 void GlCanvas::lose() {
@@ -252,7 +253,7 @@ bool GlCanvas::restore() {
     for (std::size_t i = 0; i < PictureCount; ++i)
         if (!pictures_[i].rgba.empty() && (textures_[i] = upload(pictures_[i])) == 0) return false;
     for (std::size_t k = 0; k < overlays_.size(); ++k)
-        if ((overlays_[k] = upload(overlayPictures_[k])) == 0) return false;
+        if (!overlayPictures_[k].rgba.empty() && (overlays_[k] = upload(overlayPictures_[k])) == 0) return false;
     return true;
 }
 
@@ -373,7 +374,8 @@ void GlCanvas::paint() {
         runStart = i + 1;
     }
     const std::size_t drawn = draws_.size() - seen.first;
-    for (std::size_t k = 0; k < overlayDraws_.size(); ++k) paintRun(overlays_[overlayDraws_[k].first], drawn + k, 1, true);
+    for (std::size_t k = 0; k < overlayDraws_.size(); ++k)
+        if (overlays_[overlayDraws_[k].first] != 0) paintRun(overlays_[overlayDraws_[k].first], drawn + k, 1, true);
     painted_ = drawn;
     overlaysPainted_ = overlayDraws_.size();
     drop();

@@ -43,7 +43,8 @@ public:
     bool loadPicture(Picture picture, DecodedPicture image);
     // Pictures laid over every frame after its draws (the captions), outside
     // the game's manifest: the first loaded is overlay 0. Drawn untinted and
-    // never hidden.
+    // never hidden; one the browser refuses (false, as loadPicture) keeps its
+    // number and is left out.
     bool loadOverlay(const DecodedPicture& image);
     const std::string& problem() const { return problem_; }
 
