@@ -77,11 +77,12 @@ const variants = {
     opaque: gameAttributes,
     'opaque-only': { antialias: false, alpha: false },
     exact: [gameAttributes, 'exact'],
+    unblended: [{ antialias: false }, 'plain', undefined, 0],  // each picture replaces what is beneath
 };
 for (const [name, v] of Object.entries(variants)) {
-    const [attributes, shader, full] = Array.isArray(v) ? v : [v, 'plain'];
+    const [attributes, shader, full, blend = 1] = Array.isArray(v) ? v : [v, 'plain'];
     pages[name] = (size) => plainPage(size, `&shader=${shader}&attributes=${encodeURIComponent(JSON.stringify(attributes))}` +
-                                            (full === undefined ? '' : `&full=${full}`));
+                                            `&blend=${blend}` + (full === undefined ? '' : `&full=${full}`));
 }
 async function plainPage(size, options) {
     const page = await sized(`${server.origin}/plain.html?pictures=${pictures || 6}${options}`, size);

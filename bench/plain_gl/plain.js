@@ -2,11 +2,12 @@
 // SPDX-FileCopyrightText: 2026 Tumblewing developers
 // SPDX-License-Identifier: MIT
 //
-// index.html?pictures=N&full=F&shader=plain|exact&attributes=JSON
+// index.html?pictures=N&full=F&shader=plain|exact&attributes=JSON&blend=0|1
 //   pictures    how many pictures a frame (the game's own, from assets/)
 //   full        how many of them cover the whole canvas (all): the rest are 40x40 in its corner
 //   shader      plain: texture2D at the interpolated coordinate; exact: the game's fragment shader
 //   attributes  the context's attributes where they differ from WebGL's own, e.g. {"antialias":false}
+//   blend       whether the pictures are blended (1) or each replaces what is beneath (0)
 'use strict';
 
 const params = new URLSearchParams(location.search);
@@ -84,7 +85,7 @@ if (exact) {
     gl.vertexAttrib4f(gl.getAttribLocation(program, 'down'), 1 - 0.5 / 600, -1 / 600, 0, 600);
     gl.vertexAttrib4f(gl.getAttribLocation(program, 'tint'), 1, 1, 1, 1);
 }
-gl.enable(gl.BLEND);
+if (params.get('blend') !== '0') gl.enable(gl.BLEND);
 gl.blendFunc(gl.SRC_ALPHA, gl.ONE_MINUS_SRC_ALPHA);
 
 const files = ['BLACK.png', 'GRAY.png', 'WHITE.png', 'youwin.png', 'youlose.png'];
