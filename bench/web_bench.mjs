@@ -9,6 +9,7 @@ import { readFileSync, readdirSync, statSync } from 'node:fs';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
 import { launchChromium, serve } from '../tests/web/chromium.mjs';
+import { treeCpu } from './process_cpu.mjs';
 
 const root = new URL('..', import.meta.url).pathname;
 const site = join(root, 'build/web/site');
@@ -26,23 +27,6 @@ for (const f of files(site)) {
 }
 const wasm = readFileSync(join(site, 'tumblewing.wasm'));
 console.log(`site: ${kib(total)}, gzip -9: ${kib(compressed)}; wasm ${kib(wasm.length)}, gzip -9: ${kib(gzipSync(wasm, { level: 9 }).length)}`);
-
-// CPU seconds of a process and all its descendants.
-function treeCpu(pid) {
-    const stats = readdirSync('/proc').filter((d) => /^\d+$/.test(d)).map((d) => {
-        try {
-            const s = readFileSync(`/proc/${d}/stat`, 'utf8');
-            const f = s.slice(s.lastIndexOf(')') + 2).split(' ');
-            return { pid: Number(d), ppid: Number(f[1]), ticks: Number(f[11]) + Number(f[12]) };
-        } catch { return null; }
-    }).filter(Boolean);
-    const inTree = new Set([pid]);
-    for (let grew = true; grew;) {
-        grew = false;
-        for (const s of stats) if (!inTree.has(s.pid) && inTree.has(s.ppid)) { inTree.add(s.pid); grew = true; }
-    }
-    return stats.filter((s) => inTree.has(s.pid)).reduce((a, s) => a + s.ticks, 0) / 100;  // USER_HZ
-}
 
 const server = await serve(site);
 const browser = await launchChromium();

@@ -7,6 +7,9 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
+#include <string>
+#include <utility>
 
 namespace {
 constexpr std::size_t MostDrawsInAFrame = 512;  // a busy frame draws about 180
@@ -62,12 +65,23 @@ void main() {
 }
 )";
 
+// A compiled shader, or 0 when the browser's compiler refuses it (its log on the console).
 GLuint compile(GLenum kind, const char* source) {
     const GLuint shader = glCreateShader(kind);
     glShaderSource(shader, 1, &source, nullptr);
     glCompileShader(shader);
-    return shader;
+    GLint compiled = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
+    if (compiled == GL_TRUE) return shader;
+    char log[512] = "";
+    glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+    std::fprintf(stderr, "the %s shader does not compile: %s\n", kind == GL_VERTEX_SHADER ? "vertex" : "fragment", log);
+    glDeleteShader(shader);
+    return 0;
 }
+
+// WebGL's error for a call made while the context is lost: not the call's fault.
+constexpr GLenum ContextLost = 0x9242;
 
 enum Attribute : GLuint { Position, Across, Down, Tint };
 
@@ -83,10 +97,18 @@ struct Projection {
 GlCanvas::GlCanvas() {
     draws_.reserve(MostDrawsInAFrame);
     vertices_.reserve(6 * MostDrawsInAFrame);
+    build();
+}
 
-    program_ = glCreateProgram();
+bool GlCanvas::build() {
     const GLuint vertex = compile(GL_VERTEX_SHADER, VertexShader);
     const GLuint fragment = compile(GL_FRAGMENT_SHADER, FragmentShader);
+    if (vertex == 0 || fragment == 0) {
+        glDeleteShader(vertex);
+        glDeleteShader(fragment);
+        return false;
+    }
+    program_ = glCreateProgram();
     glAttachShader(program_, vertex);
     glAttachShader(program_, fragment);
     glBindAttribLocation(program_, Position, "position");
@@ -96,6 +118,16 @@ GlCanvas::GlCanvas() {
     glLinkProgram(program_);
     glDeleteShader(vertex);
     glDeleteShader(fragment);
+    GLint linked = GL_FALSE;
+    glGetProgramiv(program_, GL_LINK_STATUS, &linked);
+    if (linked != GL_TRUE) {
+        char log[512] = "";
+        glGetProgramInfoLog(program_, sizeof log, nullptr, log);
+        std::fprintf(stderr, "the shaders do not link: %s\n", log);
+        glDeleteProgram(program_);
+        program_ = 0;
+        return false;
+    }
     glUseProgram(program_);
 
     const Projection p;
@@ -120,10 +152,13 @@ GlCanvas::GlCanvas() {
     glViewport(0, 0, ScreenWidth, ScreenHeight);
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
+    blending_ = true;
     glBlendEquation(GL_FUNC_ADD);
     glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
     glActiveTexture(GL_TEXTURE0);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largestTexture_);
+    return true;
 }
 
 GlCanvas::~GlCanvas() {
@@ -136,7 +171,22 @@ GlCanvas::~GlCanvas() {
 
 namespace {
 
-GLuint makeTexture(const DecodedPicture& image) {
+Vec2 sizeOf(const DecodedPicture& image) {
+    return Vec2(static_cast<float>(image.width), static_cast<float>(image.height));
+}
+
+}  // namespace
+
+bool GlCanvas::fits(const DecodedPicture& image) {
+    if (image.width <= largestTexture_ && image.height <= largestTexture_) return true;
+    problem_ = "it is " + std::to_string(image.width) + " by " + std::to_string(image.height) +
+               " pixels, larger than this browser's WebGL takes (" + std::to_string(largestTexture_) +
+               " at most)";
+    return false;
+}
+
+GLuint GlCanvas::upload(const DecodedPicture& image) {
+    while (glGetError() != GL_NO_ERROR) {}  // nothing earlier is blamed on this picture
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -146,25 +196,63 @@ GLuint makeTexture(const DecodedPicture& image) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width, image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
-    return texture;
+    const GLenum error = glGetError();
+    if (error == GL_NO_ERROR) return texture;
+    glDeleteTextures(1, &texture);
+    if (error == ContextLost) {  // not the picture's fault: it is made again on restore
+        lose();
+        return 0;
+    }
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%04X", error);
+    problem_ = std::string("this browser's WebGL refused it as a texture (error ") + code + ")";
+    return 0;
 }
 
-Vec2 sizeOf(const DecodedPicture& image) {
-    return Vec2(static_cast<float>(image.width), static_cast<float>(image.height));
-}
-
-}  // namespace
-
-void GlCanvas::loadPicture(Picture picture, const DecodedPicture& image) {
+bool GlCanvas::loadPicture(Picture picture, DecodedPicture image) {
     const std::size_t i = static_cast<std::size_t>(picture);
-    textures_[i] = makeTexture(image);
+    if (!fits(image)) return false;
+    textures_[i] = lost_ ? 0 : upload(image);
+    if (textures_[i] == 0 && !lost_) return false;  // while the context is lost, it is made on restore
     looks_[i] = lookOf(image.rgba.data(), static_cast<std::size_t>(image.width), static_cast<std::size_t>(image.height));
+    pictures_[i] = std::move(image);
+    return true;
 }
 
-void GlCanvas::loadOverlay(const DecodedPicture& image) {
-    overlays_.push_back(makeTexture(image));
+bool GlCanvas::loadOverlay(const DecodedPicture& image) {
+    const bool fit = fits(image);
+    const GLuint texture = fit && !lost_ ? upload(image) : 0;
+    const bool taken = fit && (texture != 0 || lost_);
+    // A refused overlay keeps its number, so that the later ones keep theirs; it is never painted.
+    overlays_.push_back(texture);
+    overlayPictures_.push_back(taken ? image : DecodedPicture{});
     overlaySizes_.push_back(sizeOf(image));
     overlayDraws_.reserve(overlays_.size());
+    return taken;
+}
+
+void GlCanvas::lose() {
+    lost_ = true;
+    // Every name is gone with the context; deleting them now only clears the names' table.
+    for (GLuint& texture : overlays_) glDeleteTextures(1, &texture);
+    for (GLuint& texture : textures_) glDeleteTextures(1, &texture);
+    glDeleteBuffers(1, &vertexBuffer_);
+    glDeleteProgram(program_);
+    textures_.fill(0);
+    overlays_.assign(overlays_.size(), 0);
+    vertexBuffer_ = 0;
+    program_ = 0;
+    drop();
+}
+
+bool GlCanvas::restore() {
+    lost_ = false;
+    if (!build()) return false;
+    for (std::size_t i = 0; i < PictureCount; ++i)
+        if (!pictures_[i].rgba.empty() && (textures_[i] = upload(pictures_[i])) == 0) return false;
+    for (std::size_t k = 0; k < overlays_.size(); ++k)
+        if (!overlayPictures_[k].rgba.empty() && (overlays_[k] = upload(overlayPictures_[k])) == 0) return false;
+    return true;
 }
 
 void GlCanvas::clear(Color color) {
@@ -234,12 +322,25 @@ void GlCanvas::addQuad(Vec2 position, Vec2 size, Color c) {
     for (int k : {0, 1, 2, 2, 1, 3}) vertices_.push_back(corners[k]);
 }
 
-void GlCanvas::paintRun(GLuint texture, std::size_t first, std::size_t count) {
+bool GlCanvas::covers(const Sprite& sprite) const {
+    return looks_[static_cast<std::size_t>(sprite.picture)].opaque && sprite.color.a == 255;
+}
+
+void GlCanvas::paintRun(GLuint texture, std::size_t first, std::size_t count, bool blend) {
+    if (blend != blending_) {
+        if (blend) glEnable(GL_BLEND);
+        else glDisable(GL_BLEND);
+        blending_ = blend;
+    }
     glBindTexture(GL_TEXTURE_2D, texture);
     glDrawArrays(GL_TRIANGLES, static_cast<GLint>(6 * first), static_cast<GLsizei>(6 * count));
 }
 
 void GlCanvas::paint() {
+    if (lost_ || program_ == 0) {
+        drop();
+        return;
+    }
     const ViewRect view{0.f, 0.f, static_cast<float>(ScreenWidth), static_cast<float>(ScreenHeight)};
     const VisibleDraws seen = visibleDraws(draws_.data(), draws_.size(), looks_, view);
     if (cleared_ && !seen.covered) {
@@ -257,16 +358,22 @@ void GlCanvas::paint() {
     } else if (bytes > 0) {
         glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, vertices_.data());
     }
-    // One call for each run of draws showing the same picture, then one for each overlay.
+    // One call for each run of draws showing the same picture, then one for each overlay. An opaque
+    // picture drawn untranslucent leaves exactly what blending it would (its colour times one, the
+    // canvas's times zero), so it is drawn without blending: one read of the canvas a pixel less for
+    // a software WebGL.
     std::size_t runStart = seen.first;
     for (std::size_t i = seen.first; i < draws_.size(); ++i) {
-        const bool runEnds = i + 1 == draws_.size() || draws_[i + 1].picture != draws_[i].picture;
+        const bool runEnds = i + 1 == draws_.size() || draws_[i + 1].picture != draws_[i].picture ||
+                             covers(draws_[i + 1]) != covers(draws_[i]);
         if (!runEnds) continue;
-        paintRun(textures_[static_cast<std::size_t>(draws_[i].picture)], runStart - seen.first, i + 1 - runStart);
+        paintRun(textures_[static_cast<std::size_t>(draws_[i].picture)], runStart - seen.first, i + 1 - runStart,
+                 !covers(draws_[i]));
         runStart = i + 1;
     }
     const std::size_t drawn = draws_.size() - seen.first;
-    for (std::size_t k = 0; k < overlayDraws_.size(); ++k) paintRun(overlays_[overlayDraws_[k].first], drawn + k, 1);
+    for (std::size_t k = 0; k < overlayDraws_.size(); ++k)
+        if (overlays_[overlayDraws_[k].first] != 0) paintRun(overlays_[overlayDraws_[k].first], drawn + k, 1, true);
     painted_ = drawn;
     overlaysPainted_ = overlayDraws_.size();
     drop();

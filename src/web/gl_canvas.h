@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -22,18 +23,37 @@
 // nearest texel, blended as the desktop blends (colour: source alpha, one
 // minus source alpha; alpha: one, one minus source alpha). The draws a later
 // full-window opaque picture hides are left out (see visibleDraws).
+//
+// Every picture is kept as decoded, so that a context the browser takes away
+// (a GPU reset, a driver update, a laptop switching graphics) can be built
+// again as it was when the browser gives it back.
 class GlCanvas {
 public:
-    GlCanvas();  // needs the current WebGL context
+    GlCanvas();  // needs the current WebGL context; see built()
     ~GlCanvas();
     GlCanvas(const GlCanvas&) = delete;
     GlCanvas& operator=(const GlCanvas&) = delete;
 
-    void loadPicture(Picture picture, const DecodedPicture& image);
+    // Whether the browser's WebGL compiled and linked the shaders; nothing is
+    // drawn without them.
+    bool built() const { return program_ != 0; }
+
+    // False when the browser cannot take the picture as a texture: larger
+    // than its MAX_TEXTURE_SIZE, or refused on upload; `problem` says which.
+    bool loadPicture(Picture picture, DecodedPicture image);
     // Pictures laid over every frame after its draws (the captions), outside
     // the game's manifest: the first loaded is overlay 0. Drawn untinted and
-    // never hidden.
-    void loadOverlay(const DecodedPicture& image);
+    // never hidden; one the browser refuses (false, as loadPicture) keeps its
+    // number and is left out.
+    bool loadOverlay(const DecodedPicture& image);
+    const std::string& problem() const { return problem_; }
+
+    // The browser took the context away: nothing is painted until `restore`,
+    // which builds the shaders, the vertex buffer and every texture again in
+    // the context it gave back; false when that fails.
+    void lose();
+    bool restore();
+    bool lost() const { return lost_; }
 
     void clear(Color color);
     void draw(const Sprite& sprite);
@@ -54,12 +74,23 @@ private:
         std::uint8_t r, g, b, a;
     };
 
+    bool build();  // the program, the vertex buffer and the drawing state
+    bool fits(const DecodedPicture& image);  // within MAX_TEXTURE_SIZE (else problem_ says not)
+    GLuint upload(const DecodedPicture& image);  // 0 when refused (problem_ says why)
     void addQuad(Vec2 position, Vec2 size, Color color);
-    void paintRun(GLuint texture, std::size_t first, std::size_t count);  // `count` quads from quad `first`
+    bool covers(const Sprite& sprite) const;  // an opaque picture, drawn untranslucent
+    // `count` quads from quad `first`, blended or not.
+    void paintRun(GLuint texture, std::size_t first, std::size_t count, bool blend);
 
     std::array<GLuint, PictureCount> textures_{};
+    std::array<DecodedPicture, PictureCount> pictures_;  // kept for a restored context
     std::vector<GLuint> overlays_;
+    std::vector<DecodedPicture> overlayPictures_;
     std::vector<Vec2> overlaySizes_;
+    GLint largestTexture_ = 0;  // the browser's MAX_TEXTURE_SIZE
+    bool lost_ = false;
+    bool blending_ = true;
+    std::string problem_;
     PictureLooks looks_{};
     GLuint program_ = 0;
     GLuint vertexBuffer_ = 0;

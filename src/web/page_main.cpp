@@ -53,6 +53,10 @@ EM_JS(void, pageGamepad, (int connected), { document.documentElement.classList.t
 EM_JS(void, pageClipStarted, (int frame, const char* file), {
     if (Module.onClipStarted) Module.onClipStarted(frame, UTF8ToString(file));
 });
+EM_JS(void, pageContextLost, (), { if (Module.onContextLost) Module.onContextLost(); });
+EM_JS(void, pageContextRestored, (int drawing), { if (Module.onContextRestored) Module.onContextRestored(drawing); });
+// Why the browser's WebGL would not take the picture that ended start-up.
+EM_JS(void, pageLoadProblem, (const char* why), { Module.loadProblem = UTF8ToString(why); });
 
 namespace {
 
@@ -64,6 +68,7 @@ enum Answer : int {
     GameRunning = -4,    // a live game already runs in this page
     ReplayRunning = -5,  // a replay already runs in this page
     NoGame = -6,         // tw_captions before the game runs
+    NoShader = -7,       // tw_play, tw_replay_begin: the browser's WebGL does not build the game's shaders
 };
 
 AssetFiles files;        // filled by the page before anything starts
@@ -231,6 +236,35 @@ struct Replay {
 };
 Replay* replay = nullptr;
 
+// The canvas of whichever game runs.
+GlCanvas* runningCanvas() {
+    return live != nullptr ? &live->platform.canvas() : replay != nullptr ? &replay->platform.canvas() : nullptr;
+}
+
+EM_BOOL onContextLost(int, const void*, void*) {
+    if (GlCanvas* canvas = runningCanvas()) canvas->lose();
+    pageContextLost();
+    return EM_TRUE;  // cancels the browser's default, so that it may give the context back
+}
+
+EM_BOOL onContextRestored(int, const void*, void*) {
+    GlCanvas* canvas = runningCanvas();
+    pageContextRestored(canvas == nullptr || canvas->restore() ? 1 : 0);
+    return EM_TRUE;
+}
+
+// Watches the canvas for a lost context; whether the browser built the game's shaders.
+bool canDraw(PagePlatform& platform) {
+    emscripten_set_webglcontextlost_callback("#canvas", nullptr, EM_FALSE, onContextLost);
+    emscripten_set_webglcontextrestored_callback("#canvas", nullptr, EM_FALSE, onContextRestored);
+    return platform.canvas().built();
+}
+
+// Why a picture ended start-up when the browser's WebGL would not take it (the page says it).
+void tellLoadProblem(PagePlatform& platform) {
+    if (!platform.canvas().problem().empty()) pageLoadProblem(platform.canvas().problem().c_str());
+}
+
 }  // namespace
 
 extern "C" {
@@ -269,7 +303,11 @@ EMSCRIPTEN_KEEPALIVE int tw_play(int withCaptions) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     live = new Live;
     live->voice.setVolume(volume);
-    if (!buildScene(live->game)) return failure(live->platform.failedFile(), live->platform.failedFileFetched());
+    if (!canDraw(live->platform)) return NoShader;
+    if (!buildScene(live->game)) {
+        tellLoadProblem(live->platform);
+        return failure(live->platform.failedFile(), live->platform.failedFileFetched());
+    }
     if (withCaptions != 0 && !live->platform.showCaptions(true))
         return failure(captions.failedFile(), captions.failedFileFetched());
     live->schedule = std::make_unique<FrameSchedule>(browserSeconds(), CallbackSlack);
@@ -357,8 +395,11 @@ EMSCRIPTEN_KEEPALIVE int tw_replay_begin(const char* recordingText, int withCapt
     if (!makeContext()) return NoWebGL;
     std::srand(recording.seed);  // the layout the recording was made with
     replay = new Replay(recording);
-    if (!buildScene(replay->game))
+    if (!canDraw(replay->platform)) return NoShader;
+    if (!buildScene(replay->game)) {
+        tellLoadProblem(replay->platform);
         return 1 + failure(replay->platform.failedFile(), replay->platform.failedFileFetched());
+    }
     if (withCaptions != 0 && !replay->platform.showCaptions(true))
         return 1 + failure(captions.failedFile(), captions.failedFileFetched());
     return 0;

@@ -8,6 +8,7 @@
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 bool PagePlatform::fail(std::size_t index) {
@@ -30,8 +31,7 @@ bool PagePlatform::loadPicture(Picture picture) {
     DecodedPicture image;
     if (!files_.fetched(i) || !decodePicture(files_.bytes(i), image)) return fail(i);
     files_.release(i);
-    canvas_.loadPicture(picture, image);
-    return true;
+    return canvas_.loadPicture(picture, std::move(image)) || fail(i);  // more than the browser's WebGL takes
 }
 
 bool PagePlatform::showCaptions(bool on) {

@@ -40,6 +40,7 @@ public:
     bool failedFileFetched() const { return failedFetched_; }
     std::size_t painted() const { return canvas_.painted(); }
     std::size_t captionsPainted() const { return canvas_.overlaysPainted(); }
+    GlCanvas& canvas() { return canvas_; }
 
     // Shows the captions over every frame, or stops showing them. Their
     // pictures are loaded the first time: false when a caption file ends

@@ -9,6 +9,7 @@
 import { execFileSync } from 'node:child_process';
 import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
+import { deflateSync } from 'node:zlib';
 import { launchChromium, serve, sleep } from './chromium.mjs';
 
 const [site, root, out, which] = process.argv.slice(2);
@@ -28,6 +29,31 @@ async function withPage(path, { replace = {} } = {}, body) {
     } finally {
         server.close();
     }
+}
+
+// A gray PNG `width` pixels wide and one high.
+function widePng(width) {
+    const crcTable = Array.from({ length: 256 }, (_, n) => {
+        for (let k = 0; k < 8; ++k) n = n & 1 ? 0xedb88320 ^ (n >>> 1) : n >>> 1;
+        return n >>> 0;
+    });
+    const crc = (bytes) => ~bytes.reduce((c, b) => crcTable[(c ^ b) & 0xff] ^ (c >>> 8), ~0) >>> 0;
+    const chunk = (type, data) => {
+        const body = Buffer.concat([Buffer.from(type), data]);
+        const framed = Buffer.alloc(body.length + 8);
+        framed.writeUInt32BE(data.length, 0);
+        body.copy(framed, 4);
+        framed.writeUInt32BE(crc(body), body.length + 4);
+        return framed;
+    };
+    const header = Buffer.alloc(13);
+    header.writeUInt32BE(width, 0);
+    header.writeUInt32BE(1, 4);
+    header.set([8, 0, 0, 0, 0], 8);  // 8-bit gray
+    const row = Buffer.alloc(width + 1, 128);
+    row[0] = 0;  // no filter
+    return Buffer.concat([Buffer.from([137, 80, 78, 71, 13, 10, 26, 10]), chunk('IHDR', header),
+                          chunk('IDAT', deflateSync(row)), chunk('IEND', Buffer.alloc(0))]);
 }
 
 const state = (page) => page.evaluate('tumblewing.state()');
@@ -183,6 +209,8 @@ const cases = {
               named: 'captions/captions.txt', why: 'caption table' },
             { path: '/index.html?captions=1',
               replace: { '/assets/captions/captions.txt': null, '/assets/enemy.jpg': null }, named: 'enemy.jpg', why: '404' },
+            // Wider than the browser's WebGL takes (SwiftShader's MAX_TEXTURE_SIZE is 8192).
+            { replace: { '/assets/Column.png': widePng(8200) }, named: 'Column.png', why: 'larger than this browser' },
             { replace: { '/assets/abeautiful.ogg': null }, named: 'abeautiful.ogg', why: '404' },
             { replace: { '/assets/withvexmorcooked.ogg': cut }, named: 'withvexmorcooked.ogg', why: 'decode' },
             { replace: { '/assets/itismuch.ogg': picture }, named: 'itismuch.ogg', why: 'decode' },

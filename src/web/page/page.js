@@ -146,6 +146,7 @@ function startTumblewing() {
     // The game names the file that ended loading as 2 * its place in load order (+ 1: it did not decode).
     function explain(files, code) {
         if (code === -2) return 'Tumblewing needs WebGL, which this browser does not offer.';
+        if (code === -7) return "Tumblewing could not start: this browser's WebGL could not build the game's shader.";
         const file = files[code >> 1];
         if (code < 0 || !file) return `Tumblewing could not go on (the game answered ${code}).`;
         const why = code & 1 ? file.bad ?? 'it is not a picture or sound the game can decode' : file.why;
@@ -235,7 +236,8 @@ function startTumblewing() {
             const captionFiles = captions ? await fetchCaptions(module) : [];
             const code = withText(module, recordingText, (at) => module._tw_replay_begin(at, captions ? 1 : 0));
             const answers = { [-2]: 'this browser offers no WebGL', [-3]: 'the recording does not parse',
-                              [-4]: 'a game already runs in this page', [-5]: 'a replay already runs in this page' };
+                              [-4]: 'a game already runs in this page', [-5]: 'a replay already runs in this page',
+                              [-7]: "this browser's WebGL could not build the game's shader" };
             if (answers[code]) throw new Error(answers[code]);
             if (code !== 0) throw new Error(explain([...files, ...captionFiles], code - 1));
             for (const f of frames) module._tw_replay_want(f);
@@ -246,6 +248,8 @@ function startTumblewing() {
         tumblewing.redraw = () => module._tw_replay_redraw();
     }
 
+    const reloadLine = "The browser's WebGL stopped drawing the game. Reload the page to play again.";
+    let lostContext = null;
     tumblewing.clips = [];  // "FRAME FILE" of every clip start
     const module = {
         canvas,
@@ -258,7 +262,15 @@ function startTumblewing() {
         onFramePainted() {
             if (tumblewing.firstFrameAt === null) tumblewing.firstFrameAt = performance.now();
         },
-        onAbort(what) { if (loaded) showProblem(`Tumblewing stopped: ${what}`); },  // before, the catch below says
+                onAbort(what) { if (loaded) showProblem(`Tumblewing stopped: ${what}`); },  // before, the catch below says
+        // The browser took WebGL away (a GPU reset, a driver update): the game builds its pictures again when the
+        // browser gives it back, and one line asks for a reload if that has not happened within five seconds.
+        onContextLost() { lostContext ??= setTimeout(() => showProblem(reloadLine), 5000); },
+        onContextRestored(drawing) {
+            clearTimeout(lostContext);
+            lostContext = null;
+            if (!drawing) showProblem(reloadLine);
+        },
         print: (text) => console.log(text),
         printErr: (text) => console.warn(text),
     };
