@@ -149,7 +149,8 @@ function startTumblewing() {
         if (code === -7) return "Tumblewing could not start: this browser's WebGL could not build the game's shader.";
         const file = files[code >> 1];
         if (code < 0 || !file) return `Tumblewing could not go on (the game answered ${code}).`;
-        const why = code & 1 ? file.bad ?? 'it is not a picture or sound the game can decode' : file.why;
+        const why = code & 1 ? file.bad ?? module.loadProblem ?? 'it is not a picture or sound the game can decode'
+                             : file.why;
         return named({ name: file.name, why });
     }
 
