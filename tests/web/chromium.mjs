@@ -146,6 +146,16 @@ class Page {
     close() { return this.browser.send('Target.closeTarget', { targetId: this.targetId }); }
 }
 
+// What every browser test shares: its failures, `check` to note one and go on, and `finish` to close what
+// the test opened, name each failure and exit 1 when there was any.
+export const failures = [];
+export const check = (ok, what) => { if (!ok) failures.push(what); };
+export async function finish(...opened) {
+    for (const o of opened) await o.close();
+    for (const f of failures) console.error(`FAILED: ${f}`);
+    process.exit(failures.length ? 1 : 0);
+}
+
 export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm', '.png': 'image/png',

@@ -4,11 +4,9 @@
 //
 // usage: node gl_test.mjs SITE
 //   SITE  the built site (tools/web)
-import { launchChromium, serve, sleep } from './chromium.mjs';
+import { check, failures, finish, launchChromium, serve, sleep } from './chromium.mjs';
 
 const [site] = process.argv.slice(2);
-const failures = [];
-const check = (ok, what) => { if (!ok) failures.push(what); };
 
 // The page's WebGL context and its WEBGL_lose_context extension (kept: a lost context offers none).
 const loseContext = "(window.loser ??= document.getElementById('canvas').getContext('webgl').getExtension('WEBGL_lose_context'))";
@@ -99,9 +97,7 @@ try {
         console.log(`${failures.length === failed ? 'ok' : 'FAILED'}: ${c.name}`);
         await page.close();
     }
-} finally {
-    await browser.close();
-    server.close();
+} catch (e) {
+    failures.push(e.stack);
 }
-for (const f of failures) console.error(`FAILED: ${f}`);
-process.exit(failures.length ? 1 : 0);
+await finish(server, browser);

@@ -11,15 +11,13 @@
 import { execFileSync } from 'node:child_process';
 import { appendFileSync, cpSync, mkdirSync, readdirSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { join } from 'node:path';
-import { launchChromium, serve, sleep } from './chromium.mjs';
+import { check, failures, finish, launchChromium, serve, sleep } from './chromium.mjs';
 
 const [root, out] = process.argv.slice(2);
 const site = join(root, 'build/web/site');
 const version = /^project\(tumblewing VERSION ([0-9.]+)/m.exec(readFileSync(join(root, 'CMakeLists.txt'), 'utf8'))[1];
 const zip = join(root, `build/web/tumblewing-web-${version}.zip`);
 
-const failures = [];
-const check = (ok, what) => { if (!ok) failures.push(what); };
 
 const filesOf = (dir) => readdirSync(dir, { recursive: true }).filter((f) => statSync(join(dir, f)).isFile()).sort();
 const cacheName = (dir) => /cache: '([^']+)'/.exec(readFileSync(join(dir, 'worker.js'), 'utf8'))[1];
@@ -184,9 +182,5 @@ try {
                 `offline ${ms(firstFrame.offline)}; the cache: ${siteFiles.length} files, ${Math.round(kib)} KiB`);
 } catch (e) {
     failures.push(e.stack);
-} finally {
-    server.close();
-    await browser.close();
 }
-for (const f of failures) console.error(`FAILED: ${f}`);
-process.exit(failures.length ? 1 : 0);
+await finish(server, browser);

@@ -5,12 +5,10 @@
 // usage: node pace_test.mjs SITE CASE
 //   SITE  the built site (tools/web)
 //   CASE  rates | elsewhere
-import { launchChromium, serve, sleep } from './chromium.mjs';
+import { check, failures, finish, launchChromium, serve, sleep } from './chromium.mjs';
 import { measurePace, openAtRate } from './callback_rate.mjs';
 
 const [site, which] = process.argv.slice(2);
-const failures = [];
-const check = (ok, what) => { if (!ok) failures.push(what); };
 const state = (page) => page.evaluate('tumblewing.state()');
 const ready = 'window.tumblewing && window.tumblewing.ready && window.tumblewing.state().frames > 0';
 
@@ -77,9 +75,5 @@ try {
     await cases[which](browser, server.origin);
 } catch (e) {
     failures.push(e.stack);
-} finally {
-    await browser.close();
-    server.close();
 }
-for (const f of failures) console.error(`FAILED: ${f}`);
-process.exit(failures.length ? 1 : 0);
+await finish(server, browser);

@@ -3,11 +3,9 @@
 // SPDX-License-Identifier: MIT
 //
 // usage: node pad_test.mjs SITE    (SITE: the built site, tools/web)
-import { launchChromium, serve, sleep } from './chromium.mjs';
+import { check, failures, finish, launchChromium, serve, sleep } from './chromium.mjs';
 
 const [site] = process.argv.slice(2);
-const failures = [];
-const check = (ok, what) => { if (!ok) failures.push(what); };
 
 // The page's only pad: `window.scriptedPad.set({axes, pressed})` changes what it reports, `connected` plugs it in.
 const scriptedPad = `(() => {
@@ -94,9 +92,5 @@ try {
     await denied.close();
 } catch (e) {
     failures.push(e.stack);
-} finally {
-    server.close();
-    await browser.close();
 }
-for (const f of failures) console.error(`FAILED: ${f}`);
-process.exit(failures.length ? 1 : 0);
+await finish(server, browser);

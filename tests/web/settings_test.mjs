@@ -3,11 +3,9 @@
 // SPDX-License-Identifier: MIT
 //
 // usage: node settings_test.mjs SITE   (the built site, tools/web)
-import { launchChromium, serve, sleep } from './chromium.mjs';
+import { check, failures, finish, launchChromium, serve, sleep } from './chromium.mjs';
 
 const [site] = process.argv.slice(2);
-const failures = [];
-const check = (ok, what) => { if (!ok) failures.push(what); };
 
 const state = (page) => page.evaluate('tumblewing.state()');
 const pressed = (page, id) => page.evaluate(`document.getElementById('${id}').getAttribute('aria-pressed')`);
@@ -81,9 +79,5 @@ try {
     }
 } catch (e) {
     failures.push(e.stack);
-} finally {
-    server.close();
-    await browser.close();
 }
-for (const f of failures) console.error(`FAILED: ${f}`);
-process.exit(failures.length ? 1 : 0);
+await finish(server, browser);

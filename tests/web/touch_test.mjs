@@ -3,11 +3,9 @@
 // SPDX-License-Identifier: MIT
 //
 // usage: node touch_test.mjs SITE      SITE the built site (tools/web)
-import { launchChromium, serve } from './chromium.mjs';
+import { check, failures, finish, launchChromium, serve } from './chromium.mjs';
 
 const [site] = process.argv.slice(2);
-const failures = [];
-const check = (ok, what) => { if (!ok) failures.push(what); };
 
 const controls = ['Left', 'Right', 'Up', 'Down', 'Strike'];
 
@@ -180,9 +178,5 @@ try {
     }
 } catch (e) {
     failures.push(e.stack);
-} finally {
-    server.close();
-    await browser.close();
 }
-for (const f of failures) console.error(`FAILED: ${f}`);
-process.exit(failures.length ? 1 : 0);
+await finish(server, browser);

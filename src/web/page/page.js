@@ -304,7 +304,8 @@ function startTumblewing() {
         });
         if (params.has('replay')) offerReplay(m, files);
         else {
-            tumblewingSettings(m, params, notice);  // the player's keys and volume (settings.js)
+            // The player's keys and volume (settings.js).
+            tumblewingSettings(m, params, notice, (text, call) => withText(m, text, call));
             playLive(m, files, captionsOn ? await fetchCaptions(m) : []);
         }
         tumblewing.ready = true;

@@ -6,25 +6,16 @@
 // Hands the game the keys (?keys=left:a,right:d,...) and the volume (?volume=N, else the slider's last
 // setting) before it starts, and works the Mute button and the slider. What the address asks for and the
 // game does not take is said in one line through `say`; the game then keeps its own keys or volume.
-function tumblewingSettings(module, params, say) {
+// `withText(text, call)` calls `call` with a copy of `text` in the game's memory.
+function tumblewingSettings(module, params, say, withText) {
     const $ = (id) => document.getElementById(id);
-    const withText = (call, text) => {
-        const size = module.lengthBytesUTF8(text) + 1;
-        const at = module._malloc(size);
-        module.stringToUTF8(text, at, size);
-        try {
-            return call(at);
-        } finally {
-            module._free(at);
-        }
-    };
     const stored = (key) => { try { return localStorage.getItem(key); } catch { return null; } };
     const store = (key, value) => { try { localStorage.setItem(key, value); } catch { /* not remembered */ } };
-    const takeVolume = (text) => withText((at) => module._tw_volume(at), text) === 0;
+    const takeVolume = (text) => withText(text, (at) => module._tw_volume(at)) === 0;
 
     const problems = [];
     if (params.has('keys')) {
-        const why = module.UTF8ToString(withText((at) => module._tw_keys(at), params.get('keys')));
+        const why = module.UTF8ToString(withText(params.get('keys'), (at) => module._tw_keys(at)));
         if (why) problems.push(`The keys in the address were not taken (${why}); the arrows and Return play.`);
     }
     let volume = 100;
