@@ -221,7 +221,7 @@ function startTumblewing() {
             if (module._tw_probe(7) !== 1) return;
             clearInterval(watch);
             notice(null);
-            $('controls').textContent = 'Reload the page to play again';
+            for (const line of ['controls', 'touchline']) $(line).textContent = 'Reload the page to play again';
         }, 500);
         tumblewing.onPlay?.(module);  // the touch controls (touch.js) take it from here
     }
