@@ -5,10 +5,11 @@
 #include "host/recorded_input.h"
 #include "host/recorder.h"
 
+#include "harness.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
 #include <random>
 #include <sstream>
 #include <string>
@@ -70,28 +71,7 @@ TEST(Volume, AWholeNumberFrom0To100) {
     }
 }
 
-// A live game's platform: its clock and its keys as a test sets them.
-class LivePlatform final : public Platform {
-public:
-    double clock = 0.0;
-    std::deque<Event> keys;
-    double now() const override { return clock; }
-    bool windowOpen() const override { return true; }
-    bool pollEvent(Event& event) override {
-        if (keys.empty()) return false;
-        event = keys.front();
-        keys.pop_front();
-        return true;
-    }
-    void closeWindow() override {}
-    bool loadClipBuffer(Clip) override { return true; }
-    void buildClips() override {}
-    bool loadPicture(Picture) override { return true; }
-    void play(Clip) override {}
-    void clear(Color) override {}
-    void draw(const Sprite&) override {}
-    void display() override {}
-};
+// The live game's platform is the harness, its clock and keys set by the test.
 
 struct Seen {
     int frame;
@@ -115,24 +95,24 @@ TEST(Recording, PlaysBackToWhatTheLiveGameRead) {
     std::mt19937 rng(5);
     auto below = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
     constexpr Key keys[] = {Key::Left, Key::Up, Key::Return, Key::A, Key::Unknown};
-    LivePlatform live;
-    live.clock = 1234.5;  // the machine's clock, wherever it stands
+    Harness live;
+    live.advance(1234.5);  // the machine's clock, wherever it stands
     std::ostringstream out;
     out << "seed 77\n";
     bool lost = false;
     RecordingPlatform recording(live, out, [&] { lost = true; });
     EXPECT_EQ(recording.now(), 0.0);  // the game's clocks are made before the first frame
     std::vector<Seen> played;
-    double schedule = live.clock;
+    double schedule = live.now();
     for (int frame = 1; frame <= 600; ++frame) {
         schedule += 1.0 / 60.0;
         const int kind = below(10);
         if (kind == 0) schedule += 0.5 * below(3);  // a stall, or a frame on time
-        live.clock = schedule + (kind == 1 ? 2e-3 * below(4) : 1e-4 * below(9));  // late, or all but on time
+        live.advance(schedule + (kind == 1 ? 2e-3 * below(4) : 1e-4 * below(9)) - live.now());  // late, or all but on time
         if (below(4) == 0)
             for (int n = 1 + below(3); n > 0; --n)
-                live.keys.push_back({below(2) ? Event::KeyPressed : Event::KeyReleased, keys[below(5)]});
-        if (below(20) == 0) live.keys.push_back({Event::Other, Key::Unknown});
+                live.queue({below(2) ? Event::KeyPressed : Event::KeyReleased, keys[below(5)]});
+        if (below(20) == 0) live.queue({Event::Other, Key::Unknown});
         recording.beginFrame();
         played.push_back(readFrame(recording, frame));
         played.back().keys.erase(std::remove_if(played.back().keys.begin(), played.back().keys.end(),
@@ -161,14 +141,14 @@ TEST(Recording, PlaysBackToWhatTheLiveGameRead) {
 
 // A recording the disk will not take is told once, and the game goes on.
 TEST(Recording, AFailedWriteIsToldOnce) {
-    LivePlatform live;
+    Harness live;
     std::ostringstream out;
     int told = 0;
     RecordingPlatform recording(live, out, [&] { told += 1; });
     out.setstate(std::ios::badbit);
     for (int frame = 1; frame <= 200; ++frame) {
-        live.clock += 0.02;
-        live.keys.push_back({Event::KeyPressed, Key::Up});
+        live.advance(0.02);
+        live.press(Key::Up);
         recording.beginFrame();
         Event e;
         EXPECT_TRUE(recording.pollEvent(e));  // the game still gets its keys

@@ -56,15 +56,7 @@ function widePng(width) {
                           chunk('IDAT', deflateSync(row)), chunk('IEND', Buffer.alloc(0))]);
 }
 
-const state = (page) => page.evaluate('tumblewing.state()');
 const captionsPressed = (page) => page.evaluate("document.getElementById('captions').getAttribute('aria-pressed')");
-
-// Clicks an element of the page where it shows.
-async function clickOn(page, id) {
-    const [x, y] = await page.evaluate(`(() => { const r = document.getElementById('${id}').getBoundingClientRect();
-                                                 return [r.x + r.width / 2, r.y + r.height / 2]; })()`);
-    await page.click(x, y);
-}
 
 // Every request went to the page's own server.
 function checkRequests(page, server) {
@@ -86,13 +78,13 @@ const noticeShown = "!document.getElementById('notice').hidden && document.getEl
 // first press's arrival to the last repeat's), however few a busy machine let run.
 async function holdKey(page, key, seconds) {
     await page.key('keyDown', key, key);
-    const from = (await state(page)).frames;
+    const from = (await page.state()).frames;
     for (let t = 0; t < seconds; t += 0.1) {  // the browser's key repeat
         await sleep(100);
         await page.send('Input.dispatchKeyEvent', { type: 'keyDown', key, code: key, autoRepeat: true,
                                                     windowsVirtualKeyCode: 39, nativeVirtualKeyCode: 39 });
     }
-    const held = (await state(page)).frames - from;
+    const held = (await page.state()).frames - from;
     await page.key('keyUp', key, key);
     return held;
 }
@@ -150,7 +142,7 @@ const cases = {
     async live() {
         // However late the frame after the arrow press comes, the narration starts clip 1 on it.
         await withPage('/index.html', {}, async (page, server) => {
-            const first = await state(page);
+            const first = await page.state();
             check(!(await page.evaluate("document.getElementById('overlay').hidden")), 'no overlay over the start screen');
             check(first.phase === 0 && first.x === 80, `the start screen is not at its start: ${JSON.stringify(first)}`);
             await page.click(400, 300);
@@ -158,7 +150,7 @@ const cases = {
             check(await page.evaluate("document.getElementById('overlay').hidden"), 'the overlay stays after a click');
             await page.until('tumblewing.state().sound', 5).catch(() => check(false, 'the sound stays suspended after a click'));
             check(await captionsPressed(page) === 'false', 'captions are on before the switch is pressed');
-            await clickOn(page, 'captions');
+            await page.clickOn('captions');
             await page.until("document.getElementById('captions').getAttribute('aria-pressed') === 'true'", 10)
                 .catch(() => check(false, 'the Captions switch does not turn on'));
             check(await page.evaluate("localStorage.getItem('tumblewing-captions')") === 'on', 'captions on are not remembered');
@@ -168,7 +160,7 @@ const cases = {
             const pressed = Date.now();
             const held = await holdKey(page, 'ArrowRight', 1);
             await sleep(200);
-            const moved = await state(page);
+            const moved = await page.state();
             check(moved.x > 80 && moved.x >= 80 + 3 * (held - 15),
                   `an arrow held for ${held} frames moved Kestra only to x ${moved.x}`);
             check(moved.storyClock < (Date.now() - pressed) / 1000 + 0.5,
@@ -246,7 +238,7 @@ const cases = {
             for (const [i, p] of presses.entries()) {
                 for (const path of Object.keys(served)) delete served[path];
                 Object.assign(served, p.replace);
-                await clickOn(page, 'captions');
+                await page.clickOn('captions');
                 await page.until("!document.getElementById('captions').hasAttribute('aria-busy')", 20);
                 const line = await page.evaluate(noticeShown);
                 const what = `mid-game press ${i + 1}`;
@@ -283,9 +275,9 @@ const cases = {
                 }
             }
             await page.evaluate("document.getElementById('captions').focus()");
-            const on = await state(page);
+            const on = await page.state();
             await holdKey(page, 'ArrowRight', 0.5);
-            check((await state(page)).x === on.x, 'an arrow pressed on the Captions button moved Kestra');
+            check((await page.state()).x === on.x, 'an arrow pressed on the Captions button moved Kestra');
             await page.click(400, 300);
             await page.key('keyDown', 'ArrowRight', 'ArrowRight');
             await page.until(`tumblewing.state().x > ${on.x}`, 10)
@@ -328,24 +320,24 @@ const cases = {
             await page.until('tumblewing.started', 5);
             await holdKey(page, 'ArrowRight', 0.3);
             await page.until('tumblewing.state().phase === 1', 20);
-            const before = await state(page);
+            const before = await page.state();
             const { targetId } = await page.browser.send('Target.createTarget', { url: 'about:blank' });
             await page.until("document.visibilityState === 'hidden'", 5);
-            const hidden = await state(page);
+            const hidden = await page.state();
             await sleep(10000);
-            const stillHidden = await state(page);
+            const stillHidden = await page.state();
             check(stillHidden.frames === hidden.frames, 'frames ran while the page was hidden');
             check(!stillHidden.sound, 'the sound went on while the page was hidden');
             await page.browser.send('Target.closeTarget', { targetId });
             await page.browser.send('Target.activateTarget', { targetId: page.targetId });
             await page.until("document.visibilityState === 'visible'", 5);
-            const after = await state(page);
+            const after = await page.state();
             check(after.phase === before.phase, `phase ${before.phase} before hiding, ${after.phase} after`);
             check(after.storyClock - before.storyClock < 1.5,
                   `the story clock read ${before.storyClock} s before hiding and ${after.storyClock} s after`);
             // However few frames a busy machine lets run, the game goes on.
             await page.until(`tumblewing.state().frames > ${after.frames + 5}`, 20).catch(() => {});
-            const later = await state(page);
+            const later = await page.state();
             check(later.frames > after.frames + 5 && later.storyClock > after.storyClock,
                   `the game did not go on after the page was shown: ${JSON.stringify([after, later])}`);
             check(later.sound, 'the sound did not come back');

@@ -136,6 +136,22 @@ class Page {
             await this.send('Input.dispatchMouseEvent', { type, x, y, button: 'left', clickCount: 1 });
     }
 
+    // Clicks the element with `id` where it shows.
+    async clickOn(id) {
+        const [x, y] = await this.evaluate(`(() => { const r = document.getElementById('${id}').getBoundingClientRect();
+                                                     return [r.x + r.width / 2, r.y + r.height / 2]; })()`);
+        await this.click(x, y);
+    }
+
+    // The game's readings: phase, story clock, Kestra's place, frames run, ...
+    state() { return this.evaluate('tumblewing.state()'); }
+
+    // Waits until the game has run `count` more frames, however slowly a busy machine runs them.
+    async framesPass(count) {
+        const { frames } = await this.state();
+        await this.until(`tumblewing.state().frames >= ${frames + count}`, 30);
+    }
+
     // Fingers on a touch screen: `fingers` are all the [x, y, id] still down after the event
     // (none for touchEnd and touchCancel); one left out of a touchMove is lifted.
     async touch(type, fingers = []) {

@@ -9,7 +9,6 @@ import { check, failures, finish, launchChromium, serve, sleep } from './chromiu
 import { measurePace, openAtRate } from './callback_rate.mjs';
 
 const [site, which] = process.argv.slice(2);
-const state = (page) => page.evaluate('tumblewing.state()');
 const ready = 'window.tumblewing && window.tumblewing.ready && window.tumblewing.state().frames > 0';
 
 const cases = {
@@ -48,16 +47,16 @@ const cases = {
         await browser.send('Target.activateTarget', { targetId: page.targetId });
         await page.until("document.visibilityState === 'visible'", 10);
         // A few frames for the page's focus events to reach the game, however busy the machine.
-        await page.until(`tumblewing.state().frames > ${(await state(page)).frames + 5}`, 10);
-        const back = await state(page);
+        await page.until(`tumblewing.state().frames > ${(await page.state()).frames + 5}`, 10);
+        const back = await page.state();
         await page.until(`tumblewing.state().frames > ${back.frames + 30}`, 10);
-        const later = await state(page);
+        const later = await page.state();
         check(later.x === back.x, `the key let go in another tab still moves Kestra: x ${back.x}, ` +
                                   `${later.frames - back.frames} frames later x ${later.x}`);
         await page.key('keyDown', 'ArrowRight', 'ArrowRight');
         await page.until(`tumblewing.state().frames > ${later.frames + 10}`, 10);
         await page.key('keyUp', 'ArrowRight', 'ArrowRight');
-        const again = await state(page);
+        const again = await page.state();
         check(again.x > later.x, `pressed again, the key does not move Kestra (x ${later.x}, then ${again.x})`);
         check(page.problems.length === 0, `console: ${page.problems.join('; ')}`);
         await other.close();

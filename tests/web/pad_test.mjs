@@ -38,10 +38,6 @@ const steps = [
 
 const padClass = "document.documentElement.classList.contains('gamepad')";
 const x = (page) => page.evaluate('tumblewing.state().x');
-async function framesPass(page, count) {
-    const now = await page.evaluate('tumblewing.state().frames');
-    await page.until(`tumblewing.state().frames >= ${now + count}`, 30);
-}
 
 // A fresh tab with `script` run before the page's own, the page loaded.
 async function openWith(browser, server, script) {
@@ -67,10 +63,10 @@ try {
             await page.evaluate('scriptedPad.connected = false');
             await page.until(`!${padClass}`, 5).catch(() => check(false, 'the class "gamepad" stays after unplugging'));
         }
-        await framesPass(page, 3);  // the change is read on the next callback and seen by the next frame
+        await page.framesPass(3);  // the change is read on the next callback and seen by the next frame
         const before = await x(page);
         if (step.moves === 0) {
-            await framesPass(page, 10);
+            await page.framesPass(10);
             const after = await x(page);
             check(after === before, `${step.what}: Kestra went from x ${before} to ${after}`);
         } else {
@@ -87,7 +83,7 @@ try {
         { value: () => { throw new DOMException('denied', 'SecurityError'); } });`);
     await denied.click(400, 300);
     await denied.until('tumblewing.started', 5);
-    await framesPass(denied, 10).catch(() => check(false, 'the game stopped where gamepads may not be read'));
+    await denied.framesPass(10).catch(() => check(false, 'the game stopped where gamepads may not be read'));
     check(denied.problems.length === 0, `console, gamepads denied: ${denied.problems.join('; ')}`);
     await denied.close();
 } catch (e) {

@@ -7,16 +7,9 @@ import { check, failures, finish, launchChromium, serve, sleep } from './chromiu
 
 const [site] = process.argv.slice(2);
 
-const state = (page) => page.evaluate('tumblewing.state()');
 const pressed = (page, id) => page.evaluate(`document.getElementById('${id}').getAttribute('aria-pressed')`);
 const noticeLine = (page) => page.evaluate("document.getElementById('notice').hidden ? '' : " +
                                            "document.getElementById('notice').textContent");
-
-async function clickOn(page, id) {
-    const [x, y] = await page.evaluate(`(() => { const r = document.getElementById('${id}').getBoundingClientRect();
-                                                 return [r.x + r.width / 2, r.y + r.height / 2]; })()`);
-    await page.click(x, y);
-}
 
 // Holds a letter key, with the browser's key repeats, until `done` holds in the page or a minute has passed
 // (a busy machine may run few frames a second).
@@ -29,7 +22,7 @@ async function holdLetterUntil(page, letter, done) {
     }
     await page.send('Input.dispatchKeyEvent', { type: 'keyUp', ...key });
 }
-const gain = async (page) => Math.round((await state(page)).gain);  // OpenAL keeps it as a float
+const gain = async (page) => Math.round((await page.state()).gain);  // OpenAL keeps it as a float
 
 const browser = await launchChromium({ sound: true });
 const server = await serve(site);
@@ -44,14 +37,14 @@ try {
     let page = await open('?keys=left:a,right:d&volume=50');
     check(await gain(page) === 50, `?volume=50 plays at gain ${await gain(page)}`);
     check(await noticeLine(page) === '', `a line for good settings: ${await noticeLine(page)}`);
-    await clickOn(page, 'mute');
+    await page.clickOn('mute');
     check(await pressed(page, 'mute') === 'true', 'Mute does not show pressed');
     await page.click(400, 300);
     await page.until('tumblewing.started', 10);
     await holdLetterUntil(page, 'd', 'tumblewing.state().x > 80 + 3 * 20');
     await page.until("tumblewing.clips.some((c) => c.endsWith(' abeautiful.ogg'))", 60)
         .catch(() => check(false, 'D did not start the story'));
-    const moved = await state(page);
+    const moved = await page.state();
     check(moved.x > 80 + 3 * 20, `D held moved Kestra only to x ${moved.x}`);
     check(moved.gain === 0, `muted, the first clip plays at gain ${moved.gain}`);
     check(page.problems.length === 0, `console: ${page.problems.join('; ')}`);

@@ -33,21 +33,14 @@ const layout = (page) => page.evaluate(`(() => {
 
 const overlaps = (a, b) => a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 const centre = (r, dx = 0, dy = 0) => [r.left + r.width / 2 + dx, r.top + r.height / 2 + dy];
-const state = (page) => page.evaluate('tumblewing.state()');
 const see = (page, expression, what) => page.until(expression, 10).catch(() => check(false, what));
-
-// Waits until the game has run `count` more frames (however slowly the machine runs them).
-async function framesPass(page, count) {
-    const { frames } = await state(page);
-    await page.until(`tumblewing.state().frames >= ${frames + count}`, 20);
-}
 
 // Lets go and checks that Kestra stays where she came to rest.
 async function staysPut(page, what) {
-    await framesPass(page, 3);
-    const rest = await state(page);
-    await framesPass(page, 15);
-    const later = await state(page);
+    await page.framesPass(3);
+    const rest = await page.state();
+    await page.framesPass(15);
+    const later = await page.state();
     check(later.x === rest.x && later.y === rest.y,
           `${what}: Kestra went on from (${rest.x}, ${rest.y}) to (${later.x}, ${later.y}) with no finger down`);
 }
@@ -83,32 +76,32 @@ async function play(name, page) {
     await see(page, 'tumblewing.started', `${name}: a tap did not start the game`);
     await see(page, 'tumblewing.state().sound', `${name}: a tap did not wake the sound`);
 
-    const start = await state(page);
+    const start = await page.state();
     await page.touch('touchStart', [at.Right]);
     await see(page, `tumblewing.state().x > ${start.x + 30}`, `${name}: holding Right did not move Kestra`);
     await page.touch('touchEnd');
     await staysPut(page, `${name}, Right let go`);
 
     // Up and Right with two fingers, then Strike with a third; Strike lifted alone leaves the diagonal.
-    let from = await state(page);
+    let from = await page.state();
     await page.touch('touchStart', [[...at.Up, 0]]);
     await page.touch('touchStart', [[...at.Up, 0], [...at.Right, 1]]);
     await see(page, `tumblewing.state().x > ${from.x + 15} && tumblewing.state().y < ${from.y - 25}`,
               `${name}: Up and Right together did not fly Kestra up and right`);
     await page.touch('touchMove', [[...at.Up, 0], [...at.Right, 1], [...at.Strike, 2]]);
     await page.touch('touchMove', [[...at.Up, 0], [...at.Right, 1]]);
-    from = await state(page);
+    from = await page.state();
     await see(page, `tumblewing.state().x > ${from.x + 15}`, `${name}: lifting Strike let go of the d-pad too`);
     await page.touch('touchEnd');
     await staysPut(page, `${name}, two fingers let go`);
 
     // A finger slid from Right across the d-pad to Left turns her; a cancel lets go.
-    from = await state(page);
+    from = await page.state();
     await page.touch('touchStart', [at.Right]);
     await page.until(`tumblewing.state().x > ${from.x + 10}`, 10);
     await page.touch('touchMove', [centre(l.controls.Up, 0, l.controls.Up.height)]);  // the d-pad's middle
     await page.touch('touchMove', [at.Left]);
-    const turned = await state(page);
+    const turned = await page.state();
     await see(page, `tumblewing.state().x < ${turned.x - 20}`, `${name}: sliding from Right to Left did not turn Kestra`);
     await page.touch('touchCancel');
     await staysPut(page, `${name}, cancelled`);
@@ -123,7 +116,7 @@ async function play(name, page) {
         await page.touch('touchStart', [at.Strike]);
         await page.touch('touchEnd');
     }
-    await framesPass(page, 5);
+    await page.framesPass(5);
     l = await layout(page);
     check(l.moved.every((v) => v === 0), `${name}: the page moved or zoomed: ${l.moved}`);
 
@@ -132,7 +125,7 @@ async function play(name, page) {
     await page.touch('touchStart', [[fx, fy]]);
     await page.touch('touchEnd');
     await see(page, 'document.fullscreenElement', `${name}: a tap on Full screen did nothing`);
-    await framesPass(page, 2);
+    await page.framesPass(2);
     checkLayout(`${name}, full screen`, await layout(page), l.width > l.height);
     check(page.problems.length === 0, `${name}: ${page.problems.join('; ')}`);
 }
