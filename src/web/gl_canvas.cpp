@@ -219,14 +219,14 @@ bool GlCanvas::loadPicture(Picture picture, DecodedPicture image) {
     return true;
 }
 
-bool GlCanvas::loadOverlay(const DecodedPicture& image) {
+bool GlCanvas::loadOverlay(DecodedPicture image) {
     const bool fit = fits(image);
     const GLuint texture = fit && !lost_ ? upload(image) : 0;
     const bool taken = fit && (texture != 0 || lost_);
     // A refused overlay keeps its number, so that the later ones keep theirs; it is never painted.
     overlays_.push_back(texture);
-    overlayPictures_.push_back(taken ? image : DecodedPicture{});
     overlaySizes_.push_back(sizeOf(image));
+    overlayPictures_.push_back(taken ? std::move(image) : DecodedPicture{});
     overlayDraws_.reserve(overlays_.size());
     return taken;
 }

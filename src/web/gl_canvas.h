@@ -45,7 +45,7 @@ public:
     // the game's manifest: the first loaded is overlay 0. Drawn untinted and
     // never hidden; one the browser refuses (false, as loadPicture) keeps its
     // number and is left out.
-    bool loadOverlay(const DecodedPicture& image);
+    bool loadOverlay(DecodedPicture image);
     const std::string& problem() const { return problem_; }
 
     // The browser took the context away: nothing is painted until `restore`,

@@ -38,7 +38,7 @@ bool PagePlatform::showCaptions(bool on) {
     if (on && !captions_.begun()) {
         std::vector<DecodedPicture> pictures;
         if (!captions_.decode(pictures)) return false;
-        for (const DecodedPicture& p : pictures) canvas_.loadOverlay(p);
+        for (DecodedPicture& p : pictures) canvas_.loadOverlay(std::move(p));
         captions_.begin();
     }
     captions_.show(on);
