@@ -50,9 +50,7 @@ void PagePlatform::layCaptions(double now) {
 }
 
 void LivePlatform::press(Event event) {
-    if (count_ == waiting_.size()) return;
-    waiting_[(first_ + count_) % waiting_.size()] = {event, emscripten_get_now() / 1000.0};
-    count_ += 1;
+    waiting_.push(event, emscripten_get_now() / 1000.0);
 }
 
 void LivePlatform::play(Clip clip) {
@@ -73,11 +71,7 @@ void LivePlatform::display() {
 double LivePlatform::now() const { return time_.at(emscripten_get_now() / 1000.0); }
 
 bool LivePlatform::pollEvent(Event& event) {
-    if (count_ == 0 || waiting_[first_].at > keysUntil_) return false;
-    event = waiting_[first_].event;
-    first_ = (first_ + 1) % waiting_.size();
-    count_ -= 1;
-    return true;
+    return waiting_.pop(event, keysUntil_);
 }
 
 ReplayPlatform::ReplayPlatform(AssetFiles& files, PageCaptions& captions, const InputScript& recording,
