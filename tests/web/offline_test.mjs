@@ -67,7 +67,8 @@ async function play(what) {
     await page.key('keyUp', 'ArrowRight', 'ArrowRight');
     check(x > 80, `${what}: an arrow held did not move Kestra`);
 }
-const captionsOn = "document.getElementById('captions').getAttribute('aria-pressed') === 'true'";
+const captionsOn = "document.getElementById('captions').getAttribute('aria-pressed') === 'true' && " +
+                   "!document.getElementById('captions').hasAttribute('aria-busy')";
 const cacheList = () => page.evaluate('caches.keys().then((k) => k.sort())').then(JSON.stringify);
 // The caches once the worker's clean-up is over: it runs when a new build takes over, after the load that
 // brought it has been answered.

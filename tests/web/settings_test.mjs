@@ -90,7 +90,8 @@ try {
     await page.close();
 
     // Settings the game refuses: one line in the bar, and the keys and volume stay the game's own.
-    for (const [query, words] of [['?keys=left:f11', 'F11'], ['?volume=101', 'volume']]) {
+    for (const [query, words] of [['?keys=left:f11', 'F11'], ['?keys=strike:tab', 'Tab'], ['?volume=101', 'volume'],
+                                  ['?captions=maybe&touch=OFF', '?captions=maybe']]) {
         page = await open(query);
         const line = await noticeLine(page);
         check(line.includes(words), `${query}: the bar says "${line}"`);
