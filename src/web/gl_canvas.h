@@ -27,9 +27,8 @@
 // A canvas whose drawing buffer is not 800x600 (the live page keeps it at
 // the screen's own pixels) gets the scene drawn as above into an 800x600
 // texture, then scaled onto it: each canvas pixel shows the scene pixel under
-// its centre, so every engine shows the same whole, unsmoothed pixels, each
-// scene pixel two by two or three by three on a screen of twice or three times
-// the page's pixels.
+// its centre, so every engine shows the same whole, unsmoothed pixels (each
+// scene pixel exactly two by two on a canvas of 1600x1200, and so on).
 //
 // Every picture is kept as decoded, so that a context the browser takes away
 // (a GPU reset, a driver update, a laptop switching graphics) can be built
