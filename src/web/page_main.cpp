@@ -92,7 +92,8 @@ bool makeContext() {
     attributes.depth = EM_FALSE;
     attributes.stencil = EM_FALSE;
     attributes.antialias = EM_FALSE;  // every pixel whole, as on the desktop
-    attributes.premultipliedAlpha = EM_FALSE;
+    // premultipliedAlpha stays WebGL's own: an opaque canvas looks the same either way, and Chromium copies an
+    // unpremultiplied canvas into a premultiplied one on every frame where it shares the canvas with its compositor.
     attributes.majorVersion = 1;
     const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_create_context("#canvas", &attributes);
     return context > 0 && emscripten_webgl_make_context_current(context) == EMSCRIPTEN_RESULT_SUCCESS;

@@ -14,9 +14,10 @@ const chromiumArgs = [
     '--disable-sync', '--disable-default-apps', '--mute-audio', '--window-size=820,660',
 ];
 
-export async function launchChromium({ sound = false } = {}) {
+// `args`: more of Chromium's switches, e.g. a screen of several pixels to the page's one.
+export async function launchChromium({ sound = false, args: more = [] } = {}) {
     const profile = mkdtempSync(join(tmpdir(), 'tumblewing-chromium-'));
-    const args = [...chromiumArgs, `--user-data-dir=${profile}`, '--remote-debugging-pipe'];
+    const args = [...chromiumArgs, ...more, `--user-data-dir=${profile}`, '--remote-debugging-pipe'];
     if (sound) args.push('--autoplay-policy=no-user-gesture-required');
     const child = spawn(process.env.CHROMIUM || 'chromium', [...args, 'about:blank'],
                         { stdio: ['ignore', 'ignore', 'pipe', 'pipe', 'pipe'] });

@@ -202,6 +202,28 @@ function startTumblewing() {
         captionsSwitch.onclick = () => tumblewing.wantCaptions(!wanted);
     }
 
+    // The scene at the screen's own pixels: the canvas's drawing buffer follows its box on the screen in device
+    // pixels, and the game scales its 800x600 scene onto it with whole, unsmoothed pixels, the same in every
+    // engine (a canvas scaled by the browser is smoothed by some, whatever the stylesheet asks). The game
+    // takes the new size just before it paints a frame. The replay mode keeps its 800x600 canvas.
+    function drawAtScreenSize(module) {
+        let wanted = null;
+        const observer = new ResizeObserver(([entry]) => {
+            const box = entry.devicePixelContentBoxSize?.[0];
+            wanted = box ? [box.inlineSize, box.blockSize]
+                         : [entry.contentRect.width, entry.contentRect.height].map((v) => Math.round(v * devicePixelRatio));
+        });
+        try {
+            observer.observe(canvas, { box: 'device-pixel-content-box' });
+        } catch {
+            observer.observe(canvas);  // an engine that cannot say the box in device pixels: CSS size times the ratio
+        }
+        module.fitCanvas = () => {
+            if (!wanted || wanted[0] < 1 || wanted[1] < 1 || (canvas.width === wanted[0] && canvas.height === wanted[1])) return;
+            [canvas.width, canvas.height] = wanted;
+        };
+    }
+
     function playLive(module, files, captionFiles) {
         // Captions asked for by the link come with their files and a file of theirs that fails ends
         // start-up; captions only remembered from an earlier visit that fail are named in the bar
@@ -215,6 +237,7 @@ function startTumblewing() {
             return showProblem(code >> 1 >= files.length ? `${line} Open the page without ?captions=1 to play ` +
                                                            'without captions.' : line);
         }
+        drawAtScreenSize(module);
         const problem = asked || !wanted || captionFiles.length === 0 ? null
                                                                       : turnCaptions(module, files, captionFiles, true);
         if (problem !== null) notice(`${problem} Captions are off.`);
