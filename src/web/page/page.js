@@ -35,6 +35,8 @@ function startTumblewing() {
         else document.documentElement.requestFullscreen().catch(() => {});
         backToGame(e);
     });
+    // A browser that cannot show a page full screen (Safari on an iPhone) gets no button for it.
+    if (!document.fullscreenEnabled || !document.documentElement.requestFullscreen) $('fullscreen').hidden = true;
     const showFullscreen = () => $('fullscreen').setAttribute('aria-pressed', String(Boolean(document.fullscreenElement)));
     document.addEventListener('fullscreenchange', showFullscreen);
     showFullscreen();
@@ -249,6 +251,9 @@ function startTumblewing() {
         tumblewing.redraw = () => module._tw_replay_redraw();
     }
 
+    let leaving = false;
+    addEventListener('pagehide', () => { leaving = true; });
+    addEventListener('pageshow', () => { leaving = false; });
     const reloadLine = "The browser's WebGL stopped drawing the game. Reload the page to play again.";
     let lostContext = null;
     tumblewing.clips = [];  // "FRAME FILE" of every clip start
@@ -273,7 +278,7 @@ function startTumblewing() {
             if (!drawing) showProblem(reloadLine);
         },
         print: (text) => console.log(text),
-        printErr: (text) => console.warn(text),
+        printErr: (text) => { if (!leaving) console.warn(text); },  // a load cut short by leaving has nothing to say
     };
     // A file of the game's own that did not come: the line naming it, or null when the server has it.
     async function notServed(name) {
