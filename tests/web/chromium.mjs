@@ -297,7 +297,8 @@ class WebKitPage extends Driven {
 }
 
 // The site's page with a listener of its own before any of its scripts: it keeps every error, warning,
-// refused load and policy refusal in window.pageProblems, for an engine whose driver cannot read its console.
+// refused load and policy refusal in window.pageProblems, for an engine whose driver cannot read its console;
+// it also cuts a load short when asked.
 export function watched(site) {
     const page = readFileSync(join(site, 'index.html'), 'utf8');
     const scripts = page.indexOf('<script ');
@@ -308,6 +309,11 @@ window.pageProblems = [];
 addEventListener('error', (e) => pageProblems.push(e.message ? \`exception: \${e.message}\` : \`failed to load \${e.target.src ?? e.target.href}\`), true);
 addEventListener('unhandledrejection', (e) => pageProblems.push(\`rejection: \${e.reason}\`));
 addEventListener('securitypolicyviolation', (e) => pageProblems.push(\`refused: \${e.violatedDirective} \${e.blockedURI}\`));
+// A load the test asks to cut short (sessionStorage cut=yes) is left as soon as the page's scripts have started theirs.
+if (sessionStorage.getItem('cut') === 'yes') {
+    sessionStorage.removeItem('cut');
+    addEventListener('DOMContentLoaded', () => location.reload());
+}
 for (const level of ['error', 'warn']) {
     const log = console[level];
     console[level] = (...args) => { pageProblems.push(\`console \${level}: \${args.join(' ')}\`); log.apply(console, args); };

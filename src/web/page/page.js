@@ -251,8 +251,9 @@ function startTumblewing() {
         tumblewing.redraw = () => module._tw_replay_redraw();
     }
 
+    // A reload or another address stops this page's loads as soon as it starts, before the page goes.
     let leaving = false;
-    addEventListener('pagehide', () => { leaving = true; });
+    for (const type of ['beforeunload', 'pagehide']) addEventListener(type, () => { leaving = true; });
     addEventListener('pageshow', () => { leaving = false; });
     const reloadLine = "The browser's WebGL stopped drawing the game. Reload the page to play again.";
     let lostContext = null;
