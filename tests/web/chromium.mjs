@@ -178,7 +178,8 @@ async function startPulse() {
     const child = spawn('pulseaudio', ['-n', '--daemonize=no', '--exit-idle-time=-1', '--use-pid-file=no', '--load=module-null-sink',
                                        `--load=module-native-protocol-unix socket=${socket} auth-anonymous=1`],
                         { stdio: 'ignore', env: { ...process.env, HOME: dir, XDG_RUNTIME_DIR: dir } });
-    for (let t = 0; t < 200 && !existsSync(socket); ++t) await sleep(50);
+    for (let t = 0; t < 400 && !existsSync(socket); ++t) await sleep(50);
+    if (!existsSync(socket)) throw new Error('PulseAudio did not start');
     return {
         env: { ...process.env, PULSE_SERVER: `unix:${socket}` },
         stop() { child.kill(); rmSync(dir, { recursive: true, force: true }); },
@@ -191,7 +192,8 @@ export async function launchFirefox(modules) {
     const puppeteer = createRequire(join(modules, 'tests.js'))('puppeteer-core');
     const pulse = await startPulse();
     const browser = await puppeteer.launch({ browser: 'firefox', executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr',
-                                             headless: false, args: ['--width=820', '--height=720'], env: pulse.env });
+                                             headless: false, args: ['--width=820', '--height=720'], env: pulse.env,
+                                             timeout: 120000, protocolTimeout: 300000 });
     return {
         async open(url) {
             const page = new FirefoxPage((await browser.pages())[0] ?? await browser.newPage());

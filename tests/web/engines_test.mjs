@@ -37,7 +37,7 @@ const rows = [
         check(problem === null, `the page says "${problem}"`);
     } },
     // Counted in frames however slowly a busy machine draws them; never more than the game's 60 a second
-    // (and a quarter of a second's worth caught up late).
+    // (and a quarter of a second's worth caught up late, a frame taken a little early).
     { name: 'game frames a second', async run(page) {
         const { frames, seconds } = await page.evaluate(`new Promise((done) => {
             const from = tumblewing.state().frames, at = performance.now();
@@ -46,7 +46,7 @@ const rows = [
             look();
         })`);
         console.log(`${engine}: ${frames} frames in ${seconds.toFixed(2)} s, ${(frames / seconds).toFixed(1)} a second`);
-        check(frames <= 60 * seconds + 16, `${frames} frames in ${seconds} s`);
+        check(frames <= 60 * seconds + 17, `${frames} frames in ${seconds} s`);
     } },
     { name: 'arrows fly', async run(page) {
         await start(page);

@@ -27,7 +27,9 @@
 
     // Safari on an iPhone or iPad never offers to install: the bar says once how, never in the installed game.
     const installed = navigator.standalone === true || matchMedia('(display-mode: standalone), (display-mode: fullscreen)').matches;
-    const iosSafari = /iP(hone|ad|od)/.test(navigator.userAgent) && !/CriOS|FxiOS|EdgiOS/.test(navigator.userAgent);
+    const ua = navigator.userAgent;  // an iPad's Safari calls itself a Mac, one with a touch screen
+    const iosSafari = (/iP(hone|ad|od)/.test(ua) || (/Macintosh/.test(ua) && navigator.maxTouchPoints > 1)) &&
+                      !/CriOS|FxiOS|EdgiOS/.test(ua);
     const hinted = () => { try { return localStorage.getItem('tumblewing-install-hint') === 'said'; } catch { return true; } };
     if (iosSafari && !installed && !hinted()) {
         $('update').textContent = 'To keep Tumblewing as an app: Share, then Add to Home Screen';
