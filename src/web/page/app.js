@@ -32,7 +32,7 @@
                       !/CriOS|FxiOS|EdgiOS/.test(ua);
     const hinted = () => { try { return localStorage.getItem('tumblewing-install-hint') === 'said'; } catch { return true; } };
     if (iosSafari && !installed && !hinted()) {
-        $('update').textContent = 'To keep Tumblewing as an app: Share, then Add to Home Screen';
+        $('update').textContent = 'To install: Share, then Add to Home Screen';
         $('update').hidden = false;
         try { localStorage.setItem('tumblewing-install-hint', 'said'); } catch { /* said again next time */ }
     }
