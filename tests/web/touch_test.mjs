@@ -189,6 +189,7 @@ try {
             const icon = await page.evaluate("fetch(document.querySelector('link[rel=apple-touch-icon]').href)" +
                                              '.then((r) => r.arrayBuffer()).then((b) => [...new Uint8Array(b, 16, 10)])');
             check(JSON.stringify(icon) === '[0,0,0,180,0,0,0,180,8,2]', `${row.name}: the home-screen icon's header ${icon}`);
+            await page.evaluate('window.tumblewing = undefined');
             await page.send('Page.reload');
             await page.until('window.tumblewing && tumblewing.ready');
             check(!(await page.evaluate(hint)), `${row.name}: the hint is said again`);
