@@ -1,9 +1,10 @@
-// Headless Chromium driven over the DevTools protocol through a pipe, and a small static server for the site.
+// Headless Chromium driven over the DevTools protocol through a pipe, Firefox and WebKit driven alike, and a small static server for the site.
 // SPDX-FileCopyrightText: 2026 Tumblewing developers
 // SPDX-License-Identifier: MIT
 import { spawn } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync, statSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { createServer } from 'node:http';
+import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { extname, join, normalize } from 'node:path';
 
@@ -90,8 +91,41 @@ class Browser {
     }
 }
 
-class Page {
+// What a page offers in every engine, given its own evaluate and click.
+class Driven {
+    // Polls `expression` until it is truthy; fails after `seconds`.
+    // A page between two loads may not answer: that is a no too.
+    async until(expression, seconds = 30) {
+        let error = null;
+        for (const stop = Date.now() + seconds * 1000; Date.now() < stop; await sleep(50)) {
+            const v = await this.evaluate(expression).catch((e) => { error = e; });
+            if (v) return v;
+        }
+        throw new Error(`gave up waiting for ${expression}${error ? ` (last: ${error.message})` : ''}`);
+    }
+
+    // Clicks the element with `id` where it shows; fails when something else is there.
+    async clickOn(id) {
+        const at = await this.evaluate(`(() => { const e = document.getElementById('${id}');
+            const r = e.getBoundingClientRect(), x = r.x + r.width / 2, y = r.y + r.height / 2;
+            return e.contains(document.elementFromPoint(x, y)) && [x, y]; })()`);
+        if (!at) throw new Error(`#${id} is hidden or covered`);
+        await this.click(...at);
+    }
+
+    // The game's readings: phase, story clock, Kestra's place, frames run, ...
+    state() { return this.evaluate('tumblewing.state()'); }
+
+    // Waits until the game has run `count` more frames, however slowly a busy machine runs them.
+    async framesPass(count) {
+        const { frames } = await this.state();
+        await this.until(`tumblewing.state().frames >= ${frames + count}`, 30);
+    }
+}
+
+class Page extends Driven {
     constructor(browser, targetId, sessionId) {
+        super();
         Object.assign(this, { browser, targetId, sessionId });
         this.problems = [];  // console errors and warnings, exceptions, failed loads
         this.requests = [];  // every URL asked for
@@ -117,15 +151,6 @@ class Page {
         return r.result.value;
     }
 
-    // Polls `expression` until it is truthy; fails after `seconds`.
-    async until(expression, seconds = 30) {
-        for (const stop = Date.now() + seconds * 1000; Date.now() < stop; await sleep(50)) {
-            const v = await this.evaluate(expression);
-            if (v) return v;
-        }
-        throw new Error(`gave up waiting for ${expression}`);
-    }
-
     async key(type, key, code) {
         const keyCode = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, Enter: 13 }[key] ?? 0;
         await this.send('Input.dispatchKeyEvent',
@@ -137,24 +162,6 @@ class Page {
             await this.send('Input.dispatchMouseEvent', { type, x, y, button: 'left', clickCount: 1 });
     }
 
-    // Clicks the element with `id` where it shows; fails when something else is there.
-    async clickOn(id) {
-        const at = await this.evaluate(`(() => { const e = document.getElementById('${id}');
-            const r = e.getBoundingClientRect(), x = r.x + r.width / 2, y = r.y + r.height / 2;
-            return e.contains(document.elementFromPoint(x, y)) && [x, y]; })()`);
-        if (!at) throw new Error(`#${id} is hidden or covered`);
-        await this.click(...at);
-    }
-
-    // The game's readings: phase, story clock, Kestra's place, frames run, ...
-    state() { return this.evaluate('tumblewing.state()'); }
-
-    // Waits until the game has run `count` more frames, however slowly a busy machine runs them.
-    async framesPass(count) {
-        const { frames } = await this.state();
-        await this.until(`tumblewing.state().frames >= ${frames + count}`, 30);
-    }
-
     // Fingers on a touch screen: `fingers` are all the [x, y, id] still down after the event
     // (none for touchEnd and touchCancel); one left out of a touchMove is lifted.
     async touch(type, fingers = []) {
@@ -162,7 +169,162 @@ class Page {
                         { type, touchPoints: fingers.map(([x, y, id = 0]) => ({ x, y, id })) });
     }
 
+    navigate(url) { return this.send('Page.navigate', { url }); }
+    reload() { return this.send('Page.reload'); }
     close() { return this.browser.send('Target.closeTarget', { targetId: this.targetId }); }
+}
+
+// A PulseAudio server of its own with a sink that plays to nowhere, for a browser's sound on a machine without any.
+async function startPulse() {
+    const dir = mkdtempSync(join(tmpdir(), 'tumblewing-pulse-'));
+    const socket = join(dir, 'socket');
+    const child = spawn('pulseaudio', ['-n', '--daemonize=no', '--exit-idle-time=-1', '--use-pid-file=no', '--load=module-null-sink',
+                                       `--load=module-native-protocol-unix socket=${socket} auth-anonymous=1`],
+                        { stdio: 'ignore', env: { ...process.env, HOME: dir, XDG_RUNTIME_DIR: dir } });
+    for (let t = 0; t < 400 && !existsSync(socket); ++t) await sleep(50);
+    if (!existsSync(socket)) throw new Error('PulseAudio did not start');
+    return {
+        env: { ...process.env, PULSE_SERVER: `unix:${socket}` },
+        stop() { child.kill(); rmSync(dir, { recursive: true, force: true }); },
+    };
+}
+
+// Firefox ESR through Puppeteer (WebDriver BiDi; Puppeteer from `modules`, the tests' node_modules), in a
+// window on the X display of $DISPLAY: headless, it has no WebGL here.
+export async function launchFirefox(modules) {
+    const puppeteer = createRequire(join(modules, 'tests.js'))('puppeteer-core');
+    const pulse = await startPulse();
+    const browser = await puppeteer.launch({ browser: 'firefox', executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr',
+                                             headless: false, args: ['--width=820', '--height=720'], env: pulse.env,
+                                             timeout: 120000, protocolTimeout: 300000 });
+    return {
+        async open(url) {
+            const page = new FirefoxPage((await browser.pages())[0] ?? await browser.newPage());
+            await page.navigate(url);
+            return page;
+        },
+        async close() { await browser.close(); pulse.stop(); },
+    };
+}
+
+class FirefoxPage extends Driven {
+    constructor(tab) {
+        super();
+        this.tab = tab;
+        this.problems = [];
+        tab.on('console', (m) => { if (['error', 'warn'].includes(m.type())) this.problems.push(`console ${m.type()}: ${m.text()}`); });
+        tab.on('pageerror', (e) => this.problems.push(`exception: ${e.message}`));
+    }
+    evaluate(expression) { return this.tab.evaluate(expression); }
+    navigate(url) { return this.tab.goto(url); }
+    reload() { return this.tab.reload(); }
+    click(x, y) { return this.tab.mouse.click(x, y); }
+    key(type, key) { return type === 'keyDown' ? this.tab.keyboard.down(key) : this.tab.keyboard.up(key); }
+    // One finger, through BiDi's touch actions, which reach the page as touch events.
+    touch(type, [[x, y] = []] = []) {
+        const screen = this.tab.touchscreen;
+        return type === 'touchStart' ? screen.touchStart(x, y) : type === 'touchMove' ? screen.touchMove(x, y) : screen.touchEnd();
+    }
+    close() {}
+}
+
+// WebKitGTK's MiniBrowser through WebKitWebDriver (W3C WebDriver over HTTP), in a window on $DISPLAY.
+export async function launchWebKit() {
+    const pulse = await startPulse();
+    const port = await new Promise((resolve) => {
+        const probe = createServer().listen(0, '127.0.0.1', () => { const p = probe.address().port; probe.close(() => resolve(p)); });
+    });
+    const driver = spawn('WebKitWebDriver', [`--port=${port}`], { stdio: 'ignore', env: pulse.env });
+    const call = async (method, path, body) => {
+        const r = await fetch(`http://127.0.0.1:${port}${path}`, { method, body: body && JSON.stringify(body),
+                                                                  headers: { 'Content-Type': 'application/json' } });
+        const { value } = await r.json();
+        if (value?.error) throw new Error(`WebDriver ${path}: ${value.error}: ${value.message}`);
+        return value;
+    };
+    for (let t = 0; t < 100; ++t, await sleep(100)) if (await call('GET', '/status').then(() => true, () => false)) break;
+    const { sessionId } = await call('POST', '/session', { capabilities: { alwaysMatch: { 'webkitgtk:browserOptions': {
+        binary: process.env.MINIBROWSER || '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', args: ['--automation'] } } } });
+    const session = (method, path, body) => call(method, `/session/${sessionId}${path}`, body);
+    await session('POST', '/window/rect', { width: 820, height: 720 });
+    await session('POST', '/timeouts', { script: 120000 });
+    return {
+        async open(url) {
+            const page = new WebKitPage(session);
+            await page.navigate(url);
+            return page;
+        },
+        async close() {
+            await session('DELETE', '').catch(() => {});
+            driver.kill();
+            pulse.stop();
+        },
+    };
+}
+
+class WebKitPage extends Driven {
+    constructor(session) {
+        super();
+        this.session = session;
+        this.problems = [];  // WebKitWebDriver has no console log: the page's own listener keeps them (see watched)
+    }
+    async evaluate(expression) {
+        const r = await this.session('POST', '/execute/async', { args: [], script: 'const done = arguments[0]; ' +
+            `Promise.resolve().then(() => (${expression})).then((v) => done({ v }), (e) => done({ e: String(e) }));` });
+        if (r.e) throw new Error(`${expression}: ${r.e}`);
+        return r.v;
+    }
+    navigate(url) { return this.session('POST', '/url', { url }); }
+    // WebKitWebDriver's refresh does not come back here: the same address again is the reload.
+    async reload() { await this.navigate(await this.evaluate('location.href')); }
+    click(x, y) {
+        return this.session('POST', '/actions', { actions: [{ type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' },
+            actions: [{ type: 'pointerMove', x: Math.round(x), y: Math.round(y), origin: 'viewport' },
+                      { type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 }] }] });
+    }
+    key(type, key) {
+        const value = { ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015', Enter: '\uE007' }[key];
+        return this.session('POST', '/actions', { actions: [{ type: 'key', id: 'keys', actions: [{ type, value }] }] });
+    }
+    // Its touch actions arrive as mouse events: one finger's touch events are made in the page instead.
+    touch(type, [[x, y] = [0, 0]] = []) {
+        return this.evaluate(`(() => {
+            const type = ${JSON.stringify(type.toLowerCase())}, x = ${x}, y = ${y};
+            const target = document.elementFromPoint(x, y) ?? document.body;
+            const finger = document.createTouch(window, target, 0, x + scrollX, y + scrollY, x, y);
+            const down = type === 'touchstart' || type === 'touchmove';
+            const fingers = () => document.createTouchList(...(down ? [finger] : []));
+            target.dispatchEvent(new TouchEvent(type, { bubbles: true, cancelable: true, touches: fingers(), targetTouches: fingers(),
+                                                        changedTouches: document.createTouchList(finger) }));
+        })()`);
+    }
+    close() {}
+}
+
+// The site's page with a listener of its own before any of its scripts: it keeps every error, warning,
+// refused load and policy refusal in window.pageProblems, for an engine whose driver cannot read its console;
+// it also cuts a load short when asked.
+export function watched(site) {
+    const page = readFileSync(join(site, 'index.html'), 'utf8');
+    const scripts = page.indexOf('<script ');
+    return {
+        '/index.html': page.slice(0, scripts) + '<script src="watch.js"></script>\n' + page.slice(scripts),
+        '/watch.js': `'use strict';
+window.pageProblems = [];
+addEventListener('error', (e) => pageProblems.push(e.message ? \`exception: \${e.message}\` : \`failed to load \${e.target.src ?? e.target.href}\`), true);
+addEventListener('unhandledrejection', (e) => pageProblems.push(\`rejection: \${e.reason}\`));
+addEventListener('securitypolicyviolation', (e) => pageProblems.push(\`refused: \${e.violatedDirective} \${e.blockedURI}\`));
+// A load the test asks to cut short (sessionStorage cut=yes) is left as soon as the page's scripts have started theirs.
+if (sessionStorage.getItem('cut') === 'yes') {
+    sessionStorage.removeItem('cut');
+    addEventListener('DOMContentLoaded', () => location.reload());
+}
+for (const level of ['error', 'warn']) {
+    const log = console[level];
+    console[level] = (...args) => { pageProblems.push(\`console \${level}: \${args.join(' ')}\`); log.apply(console, args); };
+}
+`,
+    };
 }
 
 // What every browser test shares: its failures, `check` to note one and go on, and `finish` to close what

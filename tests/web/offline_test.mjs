@@ -28,7 +28,9 @@ const browser = await launchChromium();
 const page = await browser.open('about:blank');
 await page.send('Page.addScriptToEvaluateOnNewDocument', { source:
     "window.refused = []; addEventListener('securitypolicyviolation', " +
-    "(e) => refused.push(`${e.violatedDirective} ${e.blockedURI}`), true);" });
+    "(e) => refused.push(`${e.violatedDirective} ${e.blockedURI}`), true);" +
+    'const persist = navigator.storage.persist.bind(navigator.storage); ' +
+    'navigator.storage.persist = () => { window.persistAsked = true; return persist(); };' });
 
 // Loads `url` and answers the page's problem line, or (`problem` false) checks there is none and answers the
 // time of its first frame; `reload` reloads the page instead. What the last load left in the console or the policy refused is a failure.
@@ -105,6 +107,7 @@ try {
     await page.evaluate('window.refused.length = 0');
     page.problems.length = 0;  // Chromium logged the refusal too
     await page.until('navigator.serviceWorker.ready.then((r) => r.active.state === "activated")', 30);
+    await page.until('window.persistAsked', 10).catch(() => check(false, 'kept for offline play, the page does not ask to keep its storage'));
     const built = cacheName(site);
     const siteFiles = filesOf(site).filter((f) => f !== 'worker.js');
     check(await cacheList() === JSON.stringify([built]), `not one cache named ${built}`);

@@ -9,8 +9,18 @@ const [site] = process.argv.slice(2);
 
 const controls = ['Left', 'Right', 'Up', 'Down', 'Strike'];
 
+// Safari on an iPhone: its name, no Fullscreen API, and (`installed`) opened from the home screen.
+const iPhone = 'Mozilla/5.0 (iPhone; CPU iPhone OS 18_0 like Mac OS X) AppleWebKit/605.1.15 (KHTML, like Gecko) Version/18.0 Mobile/15E148 Safari/604.1';
+const asIPhone = (installed) => async (page) => {
+    await page.send('Emulation.setUserAgentOverride', { userAgent: iPhone });
+    await page.send('Page.addScriptToEvaluateOnNewDocument', { source: 'delete Element.prototype.requestFullscreen; ' +
+        `Object.defineProperty(Document.prototype, 'fullscreenEnabled', { get: () => undefined }); navigator.standalone = ${installed};` });
+};
+const hint = "!document.getElementById('update').hidden && document.getElementById('update').textContent";
+
 // A phone or tablet of `width` by `height` CSS pixels, fingers for a mouse, before the page loads.
-const device = (width, height) => async (page) => {
+const device = (width, height, iphone) => async (page) => {
+    if (iphone) await asIPhone(iphone.installed)(page);
     const landscape = width > height;
     await page.send('Emulation.setDeviceMetricsOverride', {
         width, height, deviceScaleFactor: 1, mobile: true,
@@ -140,6 +150,9 @@ const rows = [
     { name: 'desktop', path: '/index.html', shown: false },
     { name: 'desktop asking for them', path: '/index.html?touch=1' },
     { name: 'phone declining them', path: '/index.html?touch=0', device: [375, 667], shown: false, tap: true },
+    // No Full screen button that throws; the home-screen hint said once, never in the installed game.
+    { name: 'iPhone, the installed game', path: '/index.html', device: [844, 390, { installed: true }] },
+    { name: 'iPhone declining them', path: '/index.html?touch=0', device: [390, 844, { installed: false }], shown: false, tap: true },
 ];
 
 const browser = await launchChromium();
@@ -168,6 +181,21 @@ try {
             checkLayout(row.name, l, l.width > l.height);
         }
         if (row.play) await play(row.name, page);
+        if (row.device?.[2]) {
+            const { installed } = row.device[2];
+            check(await page.evaluate("document.getElementById('fullscreen').hidden"), `${row.name}: a Full screen button`);
+            const said = await page.evaluate(hint);
+            check(installed ? !said : /Share, then Add to Home Screen/.test(said), `${row.name}: the bar says "${said}"`);
+            // The icon it names: 180 by 180, no transparency (PNG colour type 2).
+            const icon = await page.evaluate("fetch(document.querySelector('link[rel=apple-touch-icon]').href)" +
+                                             '.then((r) => r.arrayBuffer()).then((b) => [...new Uint8Array(b, 16, 10)])');
+            check(JSON.stringify(icon) === '[0,0,0,180,0,0,0,180,8,2]', `${row.name}: the home-screen icon's header ${icon}`);
+            await page.evaluate('window.tumblewing = undefined');
+            await page.send('Page.reload');
+            await page.until('window.tumblewing && tumblewing.ready');
+            check(!(await page.evaluate(hint)), `${row.name}: the hint is said again`);
+            check(page.problems.length === 0, `${row.name}: ${page.problems.join('; ')}`);
+        }
         await page.close();
     }
 } catch (e) {

@@ -24,6 +24,18 @@
         offer = null;
     });
 
+    // Safari on an iPhone or iPad never offers to install: the bar says once how, never in the installed game.
+    const installed = navigator.standalone === true || matchMedia('(display-mode: standalone), (display-mode: fullscreen)').matches;
+    const ua = navigator.userAgent;  // an iPad's Safari calls itself a Mac, one with a touch screen
+    const iosSafari = (/iP(hone|ad|od)/.test(ua) || (/Macintosh/.test(ua) && navigator.maxTouchPoints > 1)) &&
+                      !/CriOS|FxiOS|EdgiOS/.test(ua);
+    const hinted = () => { try { return localStorage.getItem('tumblewing-install-hint') === 'said'; } catch { return true; } };
+    if (iosSafari && !installed && !hinted()) {
+        $('update').textContent = 'To install: Share, then Add to Home Screen';
+        $('update').hidden = false;
+        try { localStorage.setItem('tumblewing-install-hint', 'said'); } catch { /* said again next time */ }
+    }
+
     // Only a page from a web server can have a worker; file:// says why the game cannot start instead.
     if (!/^https?:$/.test(location.protocol) || !('serviceWorker' in navigator)) return;
 
@@ -46,6 +58,12 @@
         registration.update().catch(() => {});
         setInterval(() => registration.update().catch(() => {}), 60 * 60 * 1000);
     }
+
+    // Kept for offline play (or installed), the game asks the browser not to delete its files and settings
+    // when space runs short or the site goes unvisited; the browser may still say no.
+    navigator.serviceWorker.ready.then(async () => {
+        if (navigator.storage?.persist && !(await navigator.storage.persisted())) await navigator.storage.persist();
+    }).catch(() => {});
 
     navigator.serviceWorker.register('worker.js').then(watch, async (e) => {
         // Offline, the look for a new build fails; the build kept plays on.

@@ -35,6 +35,8 @@ function startTumblewing() {
         if (document.fullscreenElement) document.exitFullscreen();
         else document.documentElement.requestFullscreen().catch(() => {});
     });
+    // A browser that cannot show a page full screen (Safari on an iPhone) gets no button for it.
+    if (!document.fullscreenEnabled || !document.documentElement.requestFullscreen) $('fullscreen').hidden = true;
     const showFullscreen = () => $('fullscreen').setAttribute('aria-pressed', String(Boolean(document.fullscreenElement)));
     document.addEventListener('fullscreenchange', showFullscreen);
     showFullscreen();
@@ -286,6 +288,10 @@ function startTumblewing() {
         tumblewing.redraw = () => module._tw_replay_redraw();
     }
 
+    // A reload or another address stops this page's loads as soon as it starts, before the page goes.
+    let leaving = false;
+    for (const type of ['beforeunload', 'pagehide']) addEventListener(type, () => { leaving = true; });
+    addEventListener('pageshow', () => { leaving = false; });
     const reloadLine = "The browser's WebGL stopped drawing the game. Reload the page to play again.";
     let lostContext = null;
     tumblewing.clips = [];  // "FRAME FILE" of every clip start
@@ -310,7 +316,7 @@ function startTumblewing() {
             if (!drawing) showProblem(reloadLine);
         },
         print: (text) => console.log(text),
-        printErr: (text) => console.warn(text),
+        printErr: (text) => { if (!leaving) console.warn(text); },  // a load cut short by leaving has nothing to say
     };
     // A file of the game's own that did not come: the line naming it, or null when the server has it.
     async function notServed(name) {

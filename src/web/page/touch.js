@@ -32,8 +32,6 @@
         on = true;
         root.classList.add('touch');
         sayHowToStart();
-        // A phone that cannot show a page full screen gets no button for it.
-        if (!document.fullscreenEnabled) $('fullscreen').hidden = true;
     }
     if (asked === true || (!never && matchMedia('(pointer: coarse)').matches)) turnOn();
 
