@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: MIT
 import { spawn } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, rmSync, statSync } from 'node:fs';
+import { createHash } from 'node:crypto';
 import { createServer } from 'node:http';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
@@ -307,8 +308,12 @@ class WebKitPage extends Driven {
 export function watched(site) {
     const page = readFileSync(join(site, 'index.html'), 'utf8');
     const scripts = page.indexOf('<script ');
+    const watchedPage = page.slice(0, scripts) + '<script src="watch.js"></script>\n' + page.slice(scripts);
+    // The worker keeps index.html only with the digest its build gave it: it is told the watched page's.
+    const digest = (text) => `sha256-${createHash('sha256').update(text).digest('base64')}`;
     return {
-        '/index.html': page.slice(0, scripts) + '<script src="watch.js"></script>\n' + page.slice(scripts),
+        '/index.html': watchedPage,
+        '/worker.js': readFileSync(join(site, 'worker.js'), 'utf8').replace(digest(page), digest(watchedPage)),
         '/watch.js': `'use strict';
 window.pageProblems = [];
 addEventListener('error', (e) => pageProblems.push(e.message ? \`exception: \${e.message}\` : \`failed to load \${e.target.src ?? e.target.href}\`), true);

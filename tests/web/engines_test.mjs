@@ -27,7 +27,7 @@ async function load(page, url) {
 
 // Waits until the first click has started the game and woken its sound.
 async function start(page) {
-    await page.clickOn('canvas');
+    await page.clickOn('overlay');
     await page.until('tumblewing.started', 10);
     await page.until('tumblewing.state().sound', 10).catch(() => check(false, `${engine}: a click did not wake the sound`));
 }
