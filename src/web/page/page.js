@@ -15,6 +15,7 @@ function startTumblewing() {
     function showProblem(text) {
         tumblewing.problem = text;
         canvas.hidden = true;
+        $('poster').hidden = true;
         $('loading').hidden = true;
         $('overlay').hidden = true;
         $('problem').textContent = text;
@@ -74,9 +75,26 @@ function startTumblewing() {
     const named = (file) => `Tumblewing could not load "${file.name}": ${file.why}.`;
     const answered = (response) => `the server answered ${response.status} ${response.statusText}`.trim();
 
-    // Starts every fetch at once, in load order, and counts them in as they come.
+    // Runs `work` in a task of its own once the work queued before it is done: the page paints and
+    // answers between two such tasks. MessageChannel rather than setTimeout, which browsers hold back.
+    let turn = Promise.resolve();
+    function inTurn(work) {
+        const next = turn.then(() => new Promise((resolve, reject) => {
+            const channel = new MessageChannel();
+            channel.port1.onmessage = () => {
+                try { resolve(work()); } catch (e) { reject(e); }
+            };
+            channel.port2.postMessage(null);
+        }));
+        turn = next.catch(() => {});
+        return next;
+    }
+
+    // Starts every fetch at once, in load order, and counts them in as they come, each in a task of its
+    // own. `take(index, bytes)`, when given, answers what hands the file to the game, called in that task:
+    // no task decodes more than one file.
     const loading = { done: 0, total: 0 };
-    async function fetchAll(names, folder = '') {
+    async function fetchAll(names, folder = '', take = null) {
         const progress = $('progress');
         loading.total += names.length;
         progress.max = loading.total;
@@ -85,17 +103,25 @@ function startTumblewing() {
             progress.value = loading.done;
             $('loaded').textContent = `Loading ${loading.done} of ${loading.total} files…`;
         };
-        return Promise.all(names.map(async (file) => {
+        return Promise.all(names.map(async (file, index) => {
             const name = folder + file;
+            let got, handing = null;
             try {
                 const response = await fetch('assets/' + folder + encodeURIComponent(file));
-                if (!response.ok) return { name, why: answered(response) };
-                return { name, bytes: new Uint8Array(await response.arrayBuffer()) };
+                got = response.ok ? { name, bytes: new Uint8Array(await response.arrayBuffer()) }
+                                  : { name, why: answered(response) };
+                if (take && got.bytes) handing = await take(index, got.bytes);
             } catch (e) {
-                return { name, why: 'it could not be fetched' };
-            } finally {
-                count();
+                got = { name, why: 'it could not be fetched' };
             }
+            return inTurn(() => {
+                if (handing) {
+                    handing();
+                    got = { name };  // the game holds it now
+                }
+                count();
+                return got;
+            });
         }));
     }
 
@@ -134,13 +160,56 @@ function startTumblewing() {
         return [table, ...pictures];
     }
 
-    // Hands the files to the game in load order, up to the first that did not come.
-    function handOver(module, files) {
-        for (let i = 0; i < files.length; ++i) {
-            if (!files[i].bytes) return;
-            const at = module._tw_asset_slot(i, files[i].bytes.length);
-            if (at) module.HEAPU8.set(files[i].bytes, at);
+    // The site's pictures that are smaller as lossless WebP come as WebP under their own names: the
+    // browser decodes those off the page's thread, and WebGL reads back its pixels exactly as stored
+    // (nothing premultiplied, no colour conversion). Null when it cannot; the game's decoder then names it.
+    const isWebp = (b) => b.length > 12 && String.fromCharCode(...b.subarray(0, 4), ...b.subarray(8, 12)) === 'RIFFWEBP';
+    let reader = null;
+    async function browserPixels(bytes) {
+        let picture;
+        try {
+            picture = await createImageBitmap(new Blob([bytes], { type: 'image/webp' }),
+                                              { premultiplyAlpha: 'none', colorSpaceConversion: 'none' });
+        } catch {
+            return null;
         }
+        reader ??= document.createElement('canvas').getContext('webgl', { premultipliedAlpha: false });
+        const gl = reader;
+        if (!gl || gl.isContextLost()) return null;
+        const texture = gl.createTexture();
+        const framebuffer = gl.createFramebuffer();
+        try {
+            gl.bindTexture(gl.TEXTURE_2D, texture);
+            gl.pixelStorei(gl.UNPACK_PREMULTIPLY_ALPHA_WEBGL, false);
+            gl.pixelStorei(gl.UNPACK_COLORSPACE_CONVERSION_WEBGL, gl.NONE);
+            gl.pixelStorei(gl.UNPACK_FLIP_Y_WEBGL, false);
+            gl.texImage2D(gl.TEXTURE_2D, 0, gl.RGBA, gl.RGBA, gl.UNSIGNED_BYTE, picture);
+            gl.bindFramebuffer(gl.FRAMEBUFFER, framebuffer);
+            gl.framebufferTexture2D(gl.FRAMEBUFFER, gl.COLOR_ATTACHMENT0, gl.TEXTURE_2D, texture, 0);
+            if (gl.checkFramebufferStatus(gl.FRAMEBUFFER) !== gl.FRAMEBUFFER_COMPLETE) return null;
+            const rgba = new Uint8Array(picture.width * picture.height * 4);
+            gl.readPixels(0, 0, picture.width, picture.height, gl.RGBA, gl.UNSIGNED_BYTE, rgba);
+            return gl.getError() === gl.NO_ERROR ? { width: picture.width, height: picture.height, rgba } : null;
+        } finally {
+            gl.deleteFramebuffer(framebuffer);
+            gl.deleteTexture(texture);
+            picture.close();
+        }
+    }
+
+    // Hands a fetched file to the game, decoded: a WebP picture by the browser first (its own tasks),
+    // then, one file a call, anything else, or a WebP the browser would not decode, by the game.
+    async function handOver(module, index, bytes) {
+        const picture = isWebp(bytes) ? await browserPixels(bytes) : null;
+        return () => {
+            if (picture) {
+                const at = module._tw_asset_pixels(index, picture.width, picture.height);  // may grow memory
+                if (at) return module.HEAPU8.set(picture.rgba, at);
+            }
+            const at = module._tw_asset_slot(index, bytes.length);  // may grow memory: HEAPU8 is read after
+            if (at) module.HEAPU8.set(bytes, at);
+            module._tw_asset_decode(index);
+        };
     }
 
     // The game names the file that ended loading as 2 * its place in load order (+ 1: it did not decode).
@@ -229,6 +298,7 @@ function startTumblewing() {
     // The replay mode (index.html?replay): tests hand it a recording, frame numbers, and whether to draw captions.
     function offerReplay(module, files) {
         $('loading').hidden = true;
+        $('poster').hidden = true;
         tumblewing.replay = async (recordingText, frames, last, { captions = false } = {}) => {
             const shots = {};
             const clips = [];
@@ -261,7 +331,9 @@ function startTumblewing() {
             if (!$('bar').contains(document.activeElement)) canvas.focus();  // a key on a switch still works it
         },
         onFramePainted() {
-            if (tumblewing.firstFrameAt === null) tumblewing.firstFrameAt = performance.now();
+            if (tumblewing.firstFrameAt !== null) return;
+            tumblewing.firstFrameAt = performance.now();
+            $('poster').hidden = true;  // the game's own first frame takes its place
         },
                 onAbort(what) { if (loaded) showProblem(`Tumblewing stopped: ${what}`); },  // before, the catch below says
         // The browser took WebGL away (a GPU reset, a driver update): the game builds its pictures again when the
@@ -294,8 +366,8 @@ function startTumblewing() {
         loaded = true;
         const names = [];
         for (let i = 0; i < m._tw_asset_count(); ++i) names.push(m.UTF8ToString(m._tw_asset_name(i)));
-        const files = await fetchAll(names);
-        handOver(m, files);
+        const files = await fetchAll(names, '', (index, bytes) => handOver(m, index, bytes));
+        reader?.getExtension('WEBGL_lose_context')?.loseContext();  // the pictures are in: its context goes
         tumblewing.state = () => ({
             phase: m._tw_probe(0), storyClock: m._tw_probe(1), x: m._tw_probe(2), frames: m._tw_probe(3),
             painted: m._tw_probe(4), sound: m._tw_probe(5) === 1, captions: m._tw_probe(6),
