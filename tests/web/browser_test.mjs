@@ -6,7 +6,7 @@
 //   SITE  the built site (tools/web), ROOT the source tree, OUT a scratch folder; for the replay case OUT
 //         also holds desktop-RECORDING/clips.txt, tumblewing-replay's clip log of each whole recording
 //   CASE  replay | live | missing | hidden | keys | access (access reads axe-core from $AXE)
-import { execFileSync } from 'node:child_process';
+import { execFileSync, spawnSync } from 'node:child_process';
 import { mkdirSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { brotliDecompressSync, deflateSync, gunzipSync } from 'node:zlib';
@@ -103,13 +103,9 @@ const cases = {
         const pictures = [['poster.webp', 'tests/golden/start-screen.png'],
                           ...readdirSync(join(root, 'assets')).filter((f) => f.endsWith('.png')).map((f) => [`assets/${f}`, `assets/${f}`])];
         for (const [mine, source] of pictures) {
-            let changed;
-            try {
-                changed = execFileSync('compare', ['-metric', 'AE', join(site, mine), join(root, source), 'null:'], { stdio: 'pipe' });
-            } catch (e) {
-                changed = e.stderr;
-            }
-            check(String(changed).trim() === '0', `${mine}: ${String(changed).trim()} pixels differ from ${source}`);
+            const changed = spawnSync('compare', ['-metric', 'AE', join(site, mine), join(root, source), 'null:'],
+                                      { encoding: 'utf8' }).stderr.trim();  // the count, whether or not any differ
+            check(changed === '0', `${mine}: ${changed} pixels differ from ${source}`);
         }
         for (const copy of readdirSync(site, { recursive: true }).filter((f) => /\.(br|gz)$/.test(f))) {
             const unpacked = (copy.endsWith('.br') ? brotliDecompressSync : gunzipSync)(readFileSync(join(site, copy)));
