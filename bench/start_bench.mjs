@@ -53,7 +53,7 @@ for (const preset of ['mobile', 'desktop']) {
     const m = (key) => median(runs.map((r) => r[key]));
     console.log(`Lighthouse ${preset}: score ${m('score')} (${runs.map((r) => r.score).join(', ')}), first paint ` +
                 `${(m('fcp') / 1000).toFixed(1)} s, largest paint ${(m('lcp') / 1000).toFixed(1)} s, blocking ` +
-                `${m('tbt').toFixed(0)} ms, layout shift ${m('cls').toFixed(3)}, ${(m('bytes') / 1e6).toFixed(2)} MB`);
+                `${m('tbt').toFixed(0)} ms, layout shift ${m('cls').toFixed(3)}, ${(m('bytes') / 1e6).toFixed(3)} MB`);
 }
 
 // The page itself at a CPU four times slower, no network limit, each run in a fresh browser (nothing cached).
@@ -75,5 +75,5 @@ for (let i = 0; i < 3; ++i) {
 const m = (key) => median(runs.map((r) => r[key]));
 console.log(`4x slower CPU: ready ${(m('ready') / 1000).toFixed(2)} s (${runs.map((r) => (r.ready / 1000).toFixed(2)).join(', ')}), ` +
             `longest task ${m('longest').toFixed(0)} ms (${runs.map((r) => r.longest.toFixed(0)).join(', ')}), ` +
-            `${(m('bytes') / 1e6).toFixed(2)} MB over the wire`);
+            `${(m('bytes') / 1e6).toFixed(3)} MB over the wire`);
 await server.stop();
