@@ -160,41 +160,43 @@ function startTumblewing() {
         return [table, ...pictures];
     }
 
-    // The site's pictures that are smaller as lossless WebP come as WebP under their own names: the
-    // browser decodes those off the page's thread, and WebGL reads back its pixels exactly as stored
-    // (nothing premultiplied, no colour conversion). Null when it cannot; the game's decoder then names it.
+    // The site's pictures that are smaller as lossless WebP come as WebP under their own names, read back
+    // by pictures.js: in its worker where the browser offers WebGL there, else on the page.
     const isWebp = (b) => b.length > 12 && String.fromCharCode(...b.subarray(0, 4), ...b.subarray(8, 12)) === 'RIFFWEBP';
-    let reader = null;
+    let worker = null;     // pictures.js as a worker: undefined where there is none, or once it failed
+    let pageCanvas = null;  // pictures.js on the page
+    const waiting = new Map();
+    let asked = 0;
     async function browserPixels(bytes) {
-        let picture;
-        try {
-            picture = await createImageBitmap(new Blob([bytes], { type: 'image/webp' }),
-                                              { premultiplyAlpha: 'none', colorSpaceConversion: 'none' });
-        } catch {
-            return null;
+        if (worker === null) {
+            try {
+                if (typeof OffscreenCanvas !== 'function') throw new Error('no canvas in a worker');
+                worker = new Worker('pictures.js');
+                worker.onmessage = ({ data: { id, picture } }) => { waiting.get(id)?.(picture); waiting.delete(id); };
+                worker.onerror = () => {
+                    worker = undefined;
+                    for (const answer of waiting.values()) answer(null);
+                    waiting.clear();
+                };
+            } catch {
+                worker = undefined;
+            }
         }
-        reader ??= document.createElement('canvas').getContext('webgl', { premultipliedAlpha: false });
-        const gl = reader;
-        if (!gl || gl.isContextLost()) return null;
-        const texture = gl.createTexture();
-        const framebuffer = gl.createFramebuffer();
-        try {
-            gl.bindTexture(gl.TEXTURE_2D, texture);
-            gl.pixelStorei(gl.UNPACK_PREMULTIPLY_ALPHA_WEBGL, false);
-            gl.pixelStorei(gl.UNPACK_COLORSPACE_CONVERSION_WEBGL, gl.NONE);
-            gl.pixelStorei(gl.UNPACK_FLIP_Y_WEBGL, false);
-            gl.texImage2D(gl.TEXTURE_2D, 0, gl.RGBA, gl.RGBA, gl.UNSIGNED_BYTE, picture);
-            gl.bindFramebuffer(gl.FRAMEBUFFER, framebuffer);
-            gl.framebufferTexture2D(gl.FRAMEBUFFER, gl.COLOR_ATTACHMENT0, gl.TEXTURE_2D, texture, 0);
-            if (gl.checkFramebufferStatus(gl.FRAMEBUFFER) !== gl.FRAMEBUFFER_COMPLETE) return null;
-            const rgba = new Uint8Array(picture.width * picture.height * 4);
-            gl.readPixels(0, 0, picture.width, picture.height, gl.RGBA, gl.UNSIGNED_BYTE, rgba);
-            return gl.getError() === gl.NO_ERROR ? { width: picture.width, height: picture.height, rgba } : null;
-        } finally {
-            gl.deleteFramebuffer(framebuffer);
-            gl.deleteTexture(texture);
-            picture.close();
+        if (worker) {
+            const id = asked++;
+            const picture = await new Promise((resolve) => {
+                waiting.set(id, resolve);
+                worker.postMessage({ id, bytes });
+            });
+            if (picture) return picture;
         }
+        pageCanvas ??= document.createElement('canvas');
+        return webpPixels(bytes, pageCanvas);
+    }
+    // Once every picture is in: the worker and the canvas go.
+    function letReaderGo() {
+        worker?.terminate();
+        pageCanvas?.getContext('webgl')?.getExtension('WEBGL_lose_context')?.loseContext();
     }
 
     // Hands a fetched file to the game, decoded: a WebP picture by the browser first (its own tasks),
@@ -367,7 +369,7 @@ function startTumblewing() {
         const names = [];
         for (let i = 0; i < m._tw_asset_count(); ++i) names.push(m.UTF8ToString(m._tw_asset_name(i)));
         const files = await fetchAll(names, '', (index, bytes) => handOver(m, index, bytes));
-        reader?.getExtension('WEBGL_lose_context')?.loseContext();  // the pictures are in: its context goes
+        letReaderGo();
         tumblewing.state = () => ({
             phase: m._tw_probe(0), storyClock: m._tw_probe(1), x: m._tw_probe(2), frames: m._tw_probe(3),
             painted: m._tw_probe(4), sound: m._tw_probe(5) === 1, captions: m._tw_probe(6),
