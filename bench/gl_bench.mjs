@@ -10,6 +10,9 @@
 //   PAGES    which pages, comma-separated (game,plain,opaque,exact): the game's page, and the plain page
 //            with antialias off (plain), with the game's context attributes too (opaque), and with the game's
 //            fragment shader too (exact); see `variants` for more
+// With TRACE=N set, each page is also traced for N seconds at each window size (after its last round): the
+// events of Chromium's GPU process (categories gpu, viz, cc and their detailed ones), the longest in total
+// first, to see where the two pages' costs part.
 // The game's page is measured on its start screen, clicked so that its overlay is gone; the plain page draws
 // as many full-canvas pictures as the game paints there. Each line gives the median and the spread of the
 // callbacks a second and of the CPU milliseconds all Chromium's processes spent on each callback.
@@ -44,6 +47,40 @@ async function measure(page) {
         setTimeout(() => done({ callbacks: n, elapsed: (performance.now() - t0) / 1000 }), ${seconds * 1000});
     })`);
     return { rate: callbacks / elapsed, cpu: (treeCpu(browser.child.pid) - cpu) / callbacks * 1000 };
+}
+
+// The GPU process's events while `page` runs for `seconds`: [name, total ms, count], longest first.
+async function trace(seconds) {
+    const events = [];
+    const done = new Promise((resolve) => {
+        const listen = (m) => {
+            if (m.method === 'Tracing.dataCollected') events.push(...m.params.value);
+            if (m.method !== 'Tracing.tracingComplete') return;
+            browser.listeners.delete(listen);
+            resolve();
+        };
+        browser.listeners.add(listen);
+    });
+    const categories = ['gpu', 'viz', 'cc', 'disabled-by-default-gpu.service', 'disabled-by-default-gpu.device',
+                        'disabled-by-default-viz.gpu_composite_time', 'disabled-by-default-gpu_decoder', '__metadata'];
+    await browser.send('Tracing.start', { transferMode: 'ReportEvents', traceConfig: { includedCategories: categories } });
+    await sleep(seconds * 1000);
+    await browser.send('Tracing.end');
+    await done;
+    const gpu = new Set(events.filter((e) => e.name === 'process_name' && /GPU/i.test(e.args?.name)).map((e) => e.pid));
+    const totals = new Map(), open = new Map();
+    const add = (name, ms) => {
+        const t = totals.get(name) ?? [name, 0, 0];
+        t[1] += ms;
+        t[2] += 1;
+        totals.set(name, t);
+    };
+    for (const e of events.filter((e) => gpu.has(e.pid))) {
+        if (e.ph === 'X') add(e.name, (e.dur ?? 0) / 1000);
+        if (e.ph === 'B') open.set(`${e.tid} ${e.name}`, e.ts);
+        if (e.ph === 'E' && open.has(`${e.tid} ${e.name}`)) add(e.name, (e.ts - open.get(`${e.tid} ${e.name}`)) / 1000);
+    }
+    return [...totals.values()].sort((a, b) => b[1] - a[1]);
 }
 
 async function sized(url, [width, height]) {
@@ -100,6 +137,11 @@ try {
                 const page = await pages[which](size);
                 const m = await measure(page);
                 if (r >= 0) results[which].push(m);
+                if (r === rounds - 1 && process.env.TRACE) {
+                    const events = await trace(Number(process.env.TRACE));
+                    console.log(`${size.join('x')} ${which}: the GPU process over ${process.env.TRACE} s, ms in all (times)`);
+                    for (const [name, ms, count] of events.slice(0, 12)) console.log(`    ${ms.toFixed(0).padStart(6)} ${name} (${count})`);
+                }
                 await page.close();
             }
         }

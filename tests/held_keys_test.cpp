@@ -15,6 +15,7 @@ struct Step {
     enum What { KeyDown, KeyUp, Touch, Pad, FocusLost } what;
     unsigned keys;  // a PlayKeys bit for the keyboard, the whole set for touch and pad
     const char* seen;  // what the core sees, e.g. "+Left -Up"; "" for nothing
+    KeyId id = 0;      // the keyboard's key; 0 for the arrow or Return itself
 };
 
 const char* name(Key k) {
@@ -40,7 +41,7 @@ std::string run(HeldKeys& keys, const Step& s) {
         e.type = s.what == Step::KeyDown ? Event::KeyPressed : Event::KeyReleased;
         for (const Key k : PlayKeys)
             if (playKeyBit(k) == s.keys) e.key = k;
-        if (keys.keyboard(e)) emit(e);
+        if (keys.keyboard(e, s.id != 0 ? s.id : s.keys)) emit(e);
         break;
     }
     case Step::Touch: keys.hold(KeySource::Touch, s.keys, emit); break;
@@ -82,6 +83,16 @@ TEST(HeldKeys, TheCoreSeesAKeyUpOnlyWhenNoDeviceHoldsIt) {
           {Step::Touch, Ret, ""},
           {Step::Pad, 0, ""},
           {Step::Touch, 0, "-Return"}}},
+        {"a chosen key and the arrow it stands for are held each on its own",
+         {{Step::KeyDown, L, "+Left", 'A'},
+          {Step::KeyDown, L, "+Left"},
+          {Step::KeyUp, L, "", 'A'},
+          {Step::KeyUp, L, "-Left"}}},
+        {"the two Return keys, let go in the order pressed",
+         {{Step::KeyDown, Ret, "+Return", 'E'}, {Step::KeyDown, Ret, "+Return", 'N'},
+          {Step::KeyUp, Ret, "", 'E'}, {Step::KeyUp, Ret, "-Return", 'N'}}},
+        {"a key let go as another action (the layout switched) lets go of what it pressed",
+         {{Step::KeyDown, L, "+Left", 'A'}, {Step::KeyUp, R, "-Left", 'A'}, {Step::KeyUp, R, ""}}},
         {"focus lost lets go of touch and pad too",
          {{Step::Touch, D, "+Down"}, {Step::Pad, R, "+Right"}, {Step::FocusLost, 0, "-Right -Down"},
           {Step::Pad, R, "+Right"}}},
@@ -98,7 +109,7 @@ TEST(HeldKeys, KeysTheGameIgnoresPassUntouched) {
     Event e;
     e.key = Key::Space;
     e.type = Event::KeyReleased;
-    EXPECT_TRUE(keys.keyboard(e));  // never held as far as the merge knows, still the core's to see
+    EXPECT_TRUE(keys.keyboard(e, 'X'));  // never held as far as the merge knows, still the core's to see
     EXPECT_EQ(playKeyBit(Key::Space), 0u);
     EXPECT_EQ(keys.all(), 0u);
 }

@@ -56,6 +56,9 @@ TEST(PadPoll, ScriptedPadsBecomeKeyEventsOnceAFrame) {
          {{pad(100, 0, 0, 0, false), pad(0, 0, 100, 0, true), false, "+R +A"},
           {none, pad(0, 0, 100, 0, true), false, ""},
           {none, pad(0, 0, 100, 0, true, false), false, "-R -A"}}},
+        {"the d-pad as buttons, left right up down, with the hat at rest",
+         {{{true, 0, 0, 0, 0, false, {true, false, true, false}}, none, false, "+L +U"},
+          {{true, 0, 0, 0, 0, false, {false, false, false, true}}, none, false, "-L -U +D"}}},
         {"after focus is lost a pad still held presses again",
          {{pad(0, 0, -100, 0, false), none, false, "+L"}, {pad(0, 0, -100, 0, false), none, true, "+L"}}},
     };

@@ -91,9 +91,9 @@ TEST(SfmlEvent, FocusLostLetsEveryHeldKeyGo) {
 TEST(SfmlEvent, ChosenKeysComeAsTheirActions) {
     KeyChoice chosen;
     std::string error;
-    ASSERT_TRUE(parseKeyChoice("left=A,right=7,up=Tab,down=RShift,strike=Space", chosen, error)) << error;
+    ASSERT_TRUE(parseKeyChoice("left=A,right=7,up=LAlt,down=RShift,strike=Space", chosen, error)) << error;
     const std::pair<sf::Keyboard::Key, Key> cases[] = {
-        {sf::Keyboard::A, Key::Left},    {sf::Keyboard::Num7, Key::Right}, {sf::Keyboard::Tab, Key::Up},
+        {sf::Keyboard::A, Key::Left},    {sf::Keyboard::Num7, Key::Right}, {sf::Keyboard::LAlt, Key::Up},
         {sf::Keyboard::RShift, Key::Down}, {sf::Keyboard::Space, Key::Return}, {sf::Keyboard::Left, Key::Left},
         {sf::Keyboard::Return, Key::Return}, {sf::Keyboard::D, Key::D},   {sf::Keyboard::Q, Key::Unknown},
         {sf::Keyboard::F11, Key::Unknown},

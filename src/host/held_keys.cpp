@@ -9,15 +9,35 @@ unsigned playKeyBit(Key key) {
     return 0u;
 }
 
-bool HeldKeys::keyboard(const Event& event) {
-    const unsigned bit = playKeyBit(event.key);
-    unsigned& mine = held_[index(KeySource::Keyboard)];
+KeyId keyIdOf(const char* code) {
+    KeyId hash = 2166136261u;  // FNV-1a over the code's letters
+    for (const char* c = code; *c != '\0'; ++c) hash = (hash ^ static_cast<unsigned char>(*c)) * 16777619u;
+    return hash;
+}
+
+void HeldKeys::keyboardBits() {
+    unsigned bits = 0;
+    for (std::size_t i = 0; i < pressedCount_; ++i) bits |= playKeyBit(pressed_[i].action);
+    held_[index(KeySource::Keyboard)] = bits;
+}
+
+bool HeldKeys::keyboard(Event& event, KeyId id) {
+    if (event.type != Event::KeyPressed && event.type != Event::KeyReleased) return true;
+    std::size_t at = 0;
+    while (at < pressedCount_ && pressed_[at].id != id) ++at;
+    const bool known = at < pressedCount_;
     if (event.type == Event::KeyPressed) {
-        mine |= bit;
+        if (known) event.key = pressed_[at].action;  // a repeat goes on as the press it repeats
+        if (known || playKeyBit(event.key) == 0) return true;
+        if (pressedCount_ == MostPressed) return false;  // its release could not be paired: never pressed at all
+        pressed_[pressedCount_++] = {id, event.key};
+        keyboardBits();
         return true;
     }
-    if (event.type != Event::KeyReleased) return true;
-    if (bit != 0 && (mine & bit) == 0) return false;  // let go already (focus was lost while it was down)
-    mine &= ~bit;
-    return (all() & bit) == 0;
+    if (!known) return playKeyBit(event.key) == 0;
+    event.key = pressed_[at].action;
+    for (std::size_t i = at + 1; i < pressedCount_; ++i) pressed_[i - 1] = pressed_[i];
+    pressedCount_ -= 1;
+    keyboardBits();
+    return (all() & playKeyBit(event.key)) == 0;
 }

@@ -6,6 +6,7 @@
 #include "geometry/values.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 // The devices a host takes keys from. The keyboard's events pass as they
@@ -19,14 +20,25 @@ constexpr int KeySourceCount = 3;
 constexpr std::array<Key, 5> PlayKeys{Key::Left, Key::Right, Key::Up, Key::Down, Key::Return};
 unsigned playKeyBit(Key key);  // 0 for any other key
 
+// A key on the keyboard, as the host tells one from another: SFML's key
+// code, or the page's event `code` ("KeyA", "Numpad4") folded to a number.
+// Two keys may act as one of the game's (the arrow and a key the player
+// chose for it): each is held and let go on its own.
+using KeyId = std::uint32_t;
+KeyId keyIdOf(const char* code);  // the page's `code`, folded
+
 // Merges the sources: a key is up for the game only when no source holds
 // it, and focus lost lets every held key go at once. Events go to `emit`, a
 // callable taking an Event.
 class HeldKeys {
 public:
-    // A key event from the keyboard: whether the core should see it. A press
-    // always passes; a release only when no other source still holds the key.
-    bool keyboard(const Event& event);
+    // A key event from the keyboard, `id` the key that made it: whether the
+    // core should see it. A press always passes; a release passes only when
+    // no other key or source still holds its action, and as the action its
+    // press had (`event` says so), whatever the key stands for now. A
+    // release of one of the game's keys that was never pressed here (let go
+    // already when focus went) is passed over.
+    bool keyboard(Event& event, KeyId id);
 
     // The keys `source` holds now, as PlayKeys bits; emits a press for each
     // key that no source held and a release for each that no source holds any more.
@@ -40,7 +52,18 @@ public:
     template <class Emit> void releaseAll(Emit emit) {
         const unsigned before = all();
         held_ = {};
+        pressed_ = {};
+        pressedCount_ = 0;
         changes(before, 0u, emit);
+    }
+
+    // The keyboard alone lets go of every key (Cmd going down on a Mac: a key
+    // let go under it sends no key-up); touch and pad hold on.
+    template <class Emit> void releaseKeyboard(Emit emit) {
+        const unsigned before = all();
+        pressedCount_ = 0;
+        keyboardBits();
+        changes(before, all(), emit);
     }
 
     unsigned held(KeySource source) const { return held_[index(source)]; }
@@ -60,5 +83,15 @@ private:
         }
     }
 
+    void keyboardBits();
+
+    // The keyboard's keys held down for one of the game's, in the order pressed.
+    struct Pressed {
+        KeyId id;
+        Key action;
+    };
+    static constexpr std::size_t MostPressed = 16;  // more than any keyboard reports at once
+    std::array<Pressed, MostPressed> pressed_{};
+    std::size_t pressedCount_ = 0;
     std::array<unsigned, KeySourceCount> held_{};
 };

@@ -84,6 +84,10 @@ bool parseKeyChoice(const std::string& list, KeyChoice& choice, std::string& err
             return false;
         }
         const std::string key = keyChoiceName(keyText);
+        if (key == "Tab") {
+            error = "Tab moves between the page's buttons and the game; it cannot be chosen";
+            return false;
+        }
         if (key.empty()) {
             error = "no key '" + keyText + "'";
             return false;

@@ -12,7 +12,7 @@
 // well as that action's own key: left, right, up, down (the arrows) and
 // strike (Return). A list is "action=Key,action=Key,..." or with ':' for
 // '='; action and key names are read in any case. Keys are named as the
-// player sees them: A to Z, 0 to 9, Space, Tab, Left, Right, Up, Down,
+// player sees them: A to Z, 0 to 9, Space, Left, Right, Up, Down,
 // Return (or Enter), LShift, RShift, LControl, RControl, LAlt, RAlt.
 struct KeyChoice {
     struct Chosen {
@@ -29,7 +29,9 @@ struct KeyChoice {
 // Reads a key list; false with `error` saying what is wrong: an unknown
 // action or key name, a key named twice (an arrow or Return counts as named
 // for its own action), an action named twice, F11 (the game's switch
-// between the window and full screen), or an item that is no pair.
+// between the window and full screen), Tab (in the page it moves the
+// keyboard between the game and the buttons; a game that took it would
+// keep the keyboard for ever), or an item that is no pair.
 bool parseKeyChoice(const std::string& list, KeyChoice& choice, std::string& error);
 
 // The name's one spelling ("a" -> "A", "enter" -> "Return", "lshift" ->

@@ -8,17 +8,22 @@
 #include <cmath>
 #include <utility>
 
-RecordingPlatform::RecordingPlatform(Platform& game, std::ostream& out, std::function<void()> lost)
-    : game_(game), out_(out), lost_(std::move(lost)), start_(game.now()) {}
+RecordingPlatform::RecordingPlatform(Platform& game, std::ostream& out, std::function<void(RecordingStop)> stopped)
+    : game_(game), out_(out), stopped_(std::move(stopped)), start_(game.now()) {}
 
 void RecordingPlatform::check() {
     if (!writing_ || out_) return;
     writing_ = false;
-    lost_();
+    stopped_(RecordingStop::WriteFailed);
 }
 
 void RecordingPlatform::beginFrame() {
-    if (frame_ == MostFrames) writing_ = false;  // a replay runs no further
+    if (frame_ == MostFrames && writing_) {  // a replay runs no further
+        out_ << "end " << frame_ << '\n';
+        out_.flush();
+        writing_ = false;
+        stopped_(RecordingStop::Full);
+    }
     frame_ += 1;
     const double counted = time_ + FrameSeconds;  // what a replay reads without a clock line
     ClockReading reading{frame_, std::llround((game_.now() - start_) * 1e6)};

@@ -19,15 +19,18 @@
 // comment for whoever reads the file, every clip the game starts
 // ("# FRAME clip FILE", as tumblewing-replay's clip log has it).
 //
-// Lines are flushed once a second and at the end. A write that fails is
-// told once to `lost`; the game goes on and nothing more is written.
+// Lines are flushed once a second and at the end. A write that fails, or a
+// recording that reaches the most frames a replay runs, is told once to
+// `stopped`; the game goes on and nothing more is written.
+enum class RecordingStop { WriteFailed, Full };
+
 class RecordingPlatform final : public Platform {
 public:
     // A millisecond: the wake-up jitter of a frame on time, far below what a player could see.
     static constexpr double OnTime = 0.001;
 
     // `out` has the run's seed line already.
-    RecordingPlatform(Platform& game, std::ostream& out, std::function<void()> lost);
+    RecordingPlatform(Platform& game, std::ostream& out, std::function<void(RecordingStop)> stopped);
 
     // Before each frame runs.
     void beginFrame();
@@ -52,7 +55,7 @@ private:
 
     Platform& game_;
     std::ostream& out_;
-    std::function<void()> lost_;
+    std::function<void(RecordingStop)> stopped_;
     double start_;
     double time_ = 0.0;  // the game's time in this frame; 0 until the first
     int frame_ = 0;

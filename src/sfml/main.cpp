@@ -9,6 +9,7 @@
 
 #include <SFML/System/Err.hpp>
 
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
@@ -16,6 +17,21 @@
 #include <memory>
 #include <ostream>
 #include <string>
+
+namespace {
+
+// The recording is written to a file of its own beside FILE and moved onto
+// FILE once the game has started: a run that ends before (no display, a
+// file that does not load) leaves an earlier recording at FILE as it was.
+struct PendingRecording {
+    std::string path;  // empty when nothing is recorded
+    bool placed = false;
+    ~PendingRecording() {
+        if (!path.empty() && !placed) std::remove(path.c_str());
+    }
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     const Options options = parseOptions(argc, argv);
@@ -33,14 +49,17 @@ int main(int argc, char** argv) {
     // while no other thread can read the environment.
     setenv("ALSOFT_LOGLEVEL", "0", 0);
     const unsigned seed = static_cast<unsigned>(std::time(nullptr));
+    const auto cannotWrite = [&options] {
+        std::cerr << "tumblewing: cannot write the recording " << options.record << '\n';
+        return UsageExitCode;
+    };
     std::ofstream recordFile;
+    PendingRecording pending;
     if (!options.record.empty()) {  // the seed goes in first, so a file that takes nothing is known now
-        recordFile.open(options.record);
+        pending.path = options.record + ".partial";
+        recordFile.open(pending.path);
         recordFile << "seed " << seed << '\n' << std::flush;
-        if (!recordFile) {
-            std::cerr << "tumblewing: cannot write the recording " << options.record << '\n';
-            return UsageExitCode;
-        }
+        if (!recordFile) return cannotWrite();
     }
     std::string problem;
     if (!displayAvailable(problem)) {  // SFML would abort
@@ -52,8 +71,15 @@ int main(int argc, char** argv) {
     platform.setVolume(options.volume);
     std::srand(seed);  // the only seeding
     std::unique_ptr<RecordingPlatform> recording;
+    bool recordingLost = false;
     if (!options.record.empty())
-        recording = std::make_unique<RecordingPlatform>(platform, recordFile, [&options] {
+        recording = std::make_unique<RecordingPlatform>(platform, recordFile, [&](RecordingStop why) {
+            if (why == RecordingStop::Full) {
+                std::cerr << "tumblewing: the recording " << options.record << " has reached its most frames ("
+                          << MostFrames << "); it ends there and the game goes on\n";
+                return;
+            }
+            recordingLost = true;
             std::cerr << "tumblewing: cannot write the recording " << options.record
                       << " any more; the game goes on without it\n";
         });
@@ -64,10 +90,12 @@ int main(int argc, char** argv) {
         runGame(game);
         return 0;
     }
+    if (std::rename(pending.path.c_str(), options.record.c_str()) != 0) return cannotWrite();
+    pending.placed = true;
     while (recording->windowOpen()) {
         recording->beginFrame();
         runFrame(game);
     }
     recording->finish();
-    return 0;
+    return recordingLost ? RecordingLostExitCode : 0;
 }

@@ -13,7 +13,7 @@ Steer Kestra through seven waves of obstacles while a narrated story unfolds.
   --fullscreen   start full screen, the scene as large as fits at 4:3
   --keys LIST    keys of your own as well as the arrows and Return, e.g.
                  left=A,right=D,up=W,down=S,strike=Space (any of the five
-                 actions, each once; A-Z, 0-9, Space, Tab, Left, Right, Up,
+                 actions, each once; A-Z, 0-9, Space, Left, Right, Up,
                  Down, Return, LShift, RShift, LControl, RControl, LAlt, RAlt)
   --volume N     the sound's volume, 0 (silent) to 100 (the default)
   --record FILE  write the run to FILE (its seed, every key by frame, the
@@ -29,7 +29,8 @@ Gamepad: the d-pad or the left stick flies, the bottom face button (A, or
 button 0) is Return.
 
 Exit status: 0 the window was closed, 1 a data file could not be loaded,
-2 no display, 64 a wrong option or a FILE that cannot be written.
+2 no display, 3 the recording could not all be written (the game went on),
+64 a wrong option or a FILE that cannot be written.
 )";
 
 namespace {

@@ -9,6 +9,8 @@
 
 // An option the game does not know, or an argument it does not take.
 constexpr int UsageExitCode = 64;
+// The game was played to its end, but its recording could not all be written.
+constexpr int RecordingLostExitCode = 3;
 
 struct Options {
     enum Action { Play, Help, Version, Wrong };

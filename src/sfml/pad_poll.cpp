@@ -8,14 +8,16 @@
 namespace {
 constexpr float FullDeflection = 100.f;  // SFML's axes run from -100 to 100
 constexpr float HatPressed = 50.f;       // the hat reads 0 or ±100; half way counts
+constexpr unsigned XpadButtons = 15;      // xpad's pad with its d-pad as buttons...
+constexpr unsigned XpadDpadFirst = 11;    // ...left, right, up, down after the eleven others
 }  // namespace
 
 PadState toPadState(const JoystickReading& joystick) {
     PadState pad;
-    pad.dpadLeft = joystick.povX < -HatPressed;
-    pad.dpadRight = joystick.povX > HatPressed;
-    pad.dpadUp = joystick.povY < -HatPressed;
-    pad.dpadDown = joystick.povY > HatPressed;
+    pad.dpadLeft = joystick.povX < -HatPressed || joystick.dpadButtons[0];
+    pad.dpadRight = joystick.povX > HatPressed || joystick.dpadButtons[1];
+    pad.dpadUp = joystick.povY < -HatPressed || joystick.dpadButtons[2];
+    pad.dpadDown = joystick.povY > HatPressed || joystick.dpadButtons[3];
     pad.stickX = joystick.x / FullDeflection;
     pad.stickY = joystick.y / FullDeflection;
     pad.a = joystick.button0;
@@ -33,6 +35,9 @@ JoystickReading SfmlJoysticks::read(unsigned index) const {
     j.povX = sf::Joystick::getAxisPosition(index, sf::Joystick::PovX);
     j.povY = sf::Joystick::getAxisPosition(index, sf::Joystick::PovY);
     j.button0 = sf::Joystick::isButtonPressed(index, 0);
+    if (sf::Joystick::getButtonCount(index) == XpadButtons)
+        for (unsigned b = 0; b < j.dpadButtons.size(); ++b)
+            j.dpadButtons[b] = sf::Joystick::isButtonPressed(index, XpadDpadFirst + b);
     return j;
 }
 

@@ -18,6 +18,9 @@ struct JoystickReading {
     float povX = 0.f;  // the d-pad, which SFML reports as the hat's axes
     float povY = 0.f;  // up is negative on Linux, as the kernel reports the hat
     bool button0 = false;  // the bottom face button
+    // The d-pad as four buttons, left, right, up, down: Linux's xpad driver
+    // with dpad_to_buttons reports them so, as buttons 11 to 14 of 15.
+    std::array<bool, 4> dpadButtons{};
 };
 
 // A joystick's reading as the shared mapping reads it.

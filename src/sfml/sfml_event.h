@@ -28,6 +28,7 @@ template <class Emit> void toCoreEvents(const sf::Event& e, HeldKeys& held, Emit
         held.releaseAll(emit);
         return;
     }
-    const Event event = toCoreEvent(e, chosen);
-    if (held.keyboard(event)) emit(event);
+    Event event = toCoreEvent(e, chosen);
+    const bool key = e.type == sf::Event::KeyPressed || e.type == sf::Event::KeyReleased;
+    if (held.keyboard(event, key ? static_cast<KeyId>(e.key.code) : 0)) emit(event);
 }

@@ -53,16 +53,20 @@ bool SfmlPlatform::pollEvent(Event& event) {
             return true;
         }
         if (!window_.pollEvent(pending_)) break;
+        translatedCount_ = 0;
+        translatedNext_ = 0;
+        const auto keep = [this](const Event& e) {
+            if (translatedCount_ < translated_.size()) translated_[translatedCount_++] = e;
+        };
         if (isModeKey(pending_)) {  // switched on release, so a held key switches once
-            if (pending_.type == sf::Event::KeyReleased) switchMode();
+            if (pending_.type != sf::Event::KeyReleased) continue;
+            switchMode();
+            // The new window never hears of a key held down in the old one: its release may never come.
+            held_.releaseAll(keep);
             continue;
         }
         if (pending_.type == sf::Event::Resized) fitScene(window_, fullscreen_);
-        translatedCount_ = 0;
-        translatedNext_ = 0;
-        toCoreEvents(pending_, held_, [this](const Event& e) {
-            if (translatedCount_ < translated_.size()) translated_[translatedCount_++] = e;
-        }, keys_);
+        toCoreEvents(pending_, held_, keep, keys_);
     }
     // The window's events are out for this frame: then the pads' changes.
     return pads_.next(held_, event);

@@ -65,6 +65,30 @@ void main() {
 }
 )";
 
+// Scales the scene's 800x600 texture onto a canvas of any size: each canvas
+// pixel takes the scene pixel under its centre (`scale` is scene pixels a
+// canvas pixel), the same rule as nearest sampling without its rounding.
+const char* const ScaleVertexShader = R"(
+attribute vec2 position;
+void main() {
+    gl_Position = vec4(position.x / 400.0 - 1.0, 1.0 - position.y / 300.0, 0.0, 1.0);
+}
+)";
+
+const char* const ScaleFragmentShader = R"(
+#ifdef GL_FRAGMENT_PRECISION_HIGH
+precision highp float;
+#else
+precision mediump float;
+#endif
+uniform sampler2D scene;
+uniform vec2 scale;
+void main() {
+    vec2 texel = floor(gl_FragCoord.xy * scale);
+    gl_FragColor = texture2D(scene, (texel + 0.5) / vec2(800.0, 600.0));
+}
+)";
+
 // A compiled shader, or 0 when the browser's compiler refuses it (its log on the console).
 GLuint compile(GLenum kind, const char* source) {
     const GLuint shader = glCreateShader(kind);
@@ -92,42 +116,57 @@ struct Projection {
     float c = -a * static_cast<float>(ScreenWidth) / 2.f;
     float d = -b * static_cast<float>(ScreenHeight) / 2.f;
 };
+
+// The program of two shaders with the attributes at their places, or 0 when
+// the browser's WebGL does not build it (why on the console).
+GLuint link(const char* vertexSource, const char* fragmentSource) {
+    const GLuint vertex = compile(GL_VERTEX_SHADER, vertexSource);
+    const GLuint fragment = compile(GL_FRAGMENT_SHADER, fragmentSource);
+    if (vertex == 0 || fragment == 0) {
+        glDeleteShader(vertex);
+        glDeleteShader(fragment);
+        return 0;
+    }
+    GLuint program = glCreateProgram();
+    glAttachShader(program, vertex);
+    glAttachShader(program, fragment);
+    glBindAttribLocation(program, Position, "position");
+    glBindAttribLocation(program, Across, "across");
+    glBindAttribLocation(program, Down, "down");
+    glBindAttribLocation(program, Tint, "tint");
+    glLinkProgram(program);
+    glDeleteShader(vertex);
+    glDeleteShader(fragment);
+    GLint linked = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    if (linked != GL_TRUE) {
+        char log[512] = "";
+        glGetProgramInfoLog(program, sizeof log, nullptr, log);
+        std::fprintf(stderr, "the shaders do not link: %s\n", log);
+        glDeleteProgram(program);
+        program = 0;
+    }
+    return program;
+}
 }  // namespace
 
 GlCanvas::GlCanvas() {
     draws_.reserve(MostDrawsInAFrame);
-    vertices_.reserve(6 * MostDrawsInAFrame);
+    vertices_.reserve(6 * MostDrawsInAFrame + 6);  // and the quad a scaled frame is scaled with
     build();
 }
 
 bool GlCanvas::build() {
-    const GLuint vertex = compile(GL_VERTEX_SHADER, VertexShader);
-    const GLuint fragment = compile(GL_FRAGMENT_SHADER, FragmentShader);
-    if (vertex == 0 || fragment == 0) {
-        glDeleteShader(vertex);
-        glDeleteShader(fragment);
+    scaleProgram_ = link(ScaleVertexShader, ScaleFragmentShader);
+    program_ = scaleProgram_ == 0 ? 0 : link(VertexShader, FragmentShader);
+    if (program_ == 0) {
+        glDeleteProgram(scaleProgram_);
+        scaleProgram_ = 0;
         return false;
     }
-    program_ = glCreateProgram();
-    glAttachShader(program_, vertex);
-    glAttachShader(program_, fragment);
-    glBindAttribLocation(program_, Position, "position");
-    glBindAttribLocation(program_, Across, "across");
-    glBindAttribLocation(program_, Down, "down");
-    glBindAttribLocation(program_, Tint, "tint");
-    glLinkProgram(program_);
-    glDeleteShader(vertex);
-    glDeleteShader(fragment);
-    GLint linked = GL_FALSE;
-    glGetProgramiv(program_, GL_LINK_STATUS, &linked);
-    if (linked != GL_TRUE) {
-        char log[512] = "";
-        glGetProgramInfoLog(program_, sizeof log, nullptr, log);
-        std::fprintf(stderr, "the shaders do not link: %s\n", log);
-        glDeleteProgram(program_);
-        program_ = 0;
-        return false;
-    }
+    glUseProgram(scaleProgram_);
+    glUniform1i(glGetUniformLocation(scaleProgram_, "scene"), 0);
+    scaleUniform_ = glGetUniformLocation(scaleProgram_, "scale");
     glUseProgram(program_);
 
     const Projection p;
@@ -165,8 +204,31 @@ GlCanvas::~GlCanvas() {
     for (GLuint texture : overlays_) glDeleteTextures(1, &texture);
     for (std::size_t i = PictureCount; i-- > 0;)
         if (textures_[i] != 0) glDeleteTextures(1, &textures_[i]);
+    glDeleteFramebuffers(1, &sceneFramebuffer_);
+    glDeleteTextures(1, &sceneTexture_);
     glDeleteBuffers(1, &vertexBuffer_);
+    glDeleteProgram(scaleProgram_);
     glDeleteProgram(program_);
+}
+
+bool GlCanvas::buildScene() {
+    glGenTextures(1, &sceneTexture_);
+    glBindTexture(GL_TEXTURE_2D, sceneTexture_);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, ScreenWidth, ScreenHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glGenFramebuffers(1, &sceneFramebuffer_);
+    glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer_);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, sceneTexture_, 0);
+    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (complete) return true;
+    glDeleteFramebuffers(1, &sceneFramebuffer_);
+    glDeleteTextures(1, &sceneTexture_);
+    sceneFramebuffer_ = sceneTexture_ = 0;
+    return false;
 }
 
 namespace {
@@ -236,12 +298,16 @@ void GlCanvas::lose() {
     // Every name is gone with the context; deleting them now only clears the names' table.
     for (GLuint& texture : overlays_) glDeleteTextures(1, &texture);
     for (GLuint& texture : textures_) glDeleteTextures(1, &texture);
+    glDeleteFramebuffers(1, &sceneFramebuffer_);
+    glDeleteTextures(1, &sceneTexture_);
     glDeleteBuffers(1, &vertexBuffer_);
+    glDeleteProgram(scaleProgram_);
     glDeleteProgram(program_);
     textures_.fill(0);
     overlays_.assign(overlays_.size(), 0);
+    sceneFramebuffer_ = sceneTexture_ = 0;
     vertexBuffer_ = 0;
-    program_ = 0;
+    scaleProgram_ = program_ = 0;
     drop();
 }
 
@@ -336,21 +402,30 @@ void GlCanvas::paintRun(GLuint texture, std::size_t first, std::size_t count, bo
     glDrawArrays(GL_TRIANGLES, static_cast<GLint>(6 * first), static_cast<GLsizei>(6 * count));
 }
 
-void GlCanvas::paint() {
+void GlCanvas::paint(int width, int height) {
     if (lost_ || program_ == 0) {
         drop();
         return;
     }
+    // A scaled frame is drawn into the scene's texture exactly as it would be into an 800x600 canvas (where
+    // the browser would have cleared what the last frame left), then scaled onto the canvas. Without the
+    // texture (refused) the scene is drawn into the canvas's corner.
+    const bool scaled = (width != ScreenWidth || height != ScreenHeight) && (sceneFramebuffer_ != 0 || buildScene());
+    glBindFramebuffer(GL_FRAMEBUFFER, scaled ? sceneFramebuffer_ : 0);
+    glViewport(0, 0, ScreenWidth, ScreenHeight);
     const ViewRect view{0.f, 0.f, static_cast<float>(ScreenWidth), static_cast<float>(ScreenHeight)};
     const VisibleDraws seen = visibleDraws(draws_.data(), draws_.size(), looks_, view);
-    if (cleared_ && !seen.covered) {
-        glClearColor(clearColor_.r / 255.f, clearColor_.g / 255.f, clearColor_.b / 255.f, clearColor_.a / 255.f);
+    if ((cleared_ || scaled) && !seen.covered) {
+        const Color c = cleared_ ? clearColor_ : Color(0, 0, 0, 0);
+        glClearColor(c.r / 255.f, c.g / 255.f, c.b / 255.f, c.a / 255.f);
         glClear(GL_COLOR_BUFFER_BIT);
     }
     vertices_.clear();
     for (std::size_t i = seen.first; i < draws_.size(); ++i)
         addQuad(draws_[i].position, looks_[static_cast<std::size_t>(draws_[i].picture)].size, draws_[i].color);
     for (const auto& [overlay, position] : overlayDraws_) addQuad(position, overlaySizes_[overlay], Color(255, 255, 255));
+    const std::size_t sceneQuad = vertices_.size() / 6;
+    if (scaled) addQuad(Vec2(0.f, 0.f), Vec2(view.width, view.height), Color(255, 255, 255));
     const GLsizeiptr bytes = static_cast<GLsizeiptr>(sizeof(Vertex) * vertices_.size());
     if (vertices_.size() > bufferVertices_) {  // a frame busier than any the story makes
         bufferVertices_ = vertices_.size();
@@ -374,6 +449,15 @@ void GlCanvas::paint() {
     const std::size_t drawn = draws_.size() - seen.first;
     for (std::size_t k = 0; k < overlayDraws_.size(); ++k)
         if (overlays_[overlayDraws_[k].first] != 0) paintRun(overlays_[overlayDraws_[k].first], drawn + k, 1, true);
+    if (scaled) {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glViewport(0, 0, width, height);
+        glUseProgram(scaleProgram_);
+        glUniform2f(scaleUniform_, static_cast<float>(ScreenWidth) / static_cast<float>(width),
+                    static_cast<float>(ScreenHeight) / static_cast<float>(height));
+        paintRun(sceneTexture_, sceneQuad, 1, false);
+        glUseProgram(program_);
+    }
     painted_ = drawn;
     overlaysPainted_ = overlayDraws_.size();
     drop();

@@ -24,6 +24,12 @@
 // minus source alpha; alpha: one, one minus source alpha). The draws a later
 // full-window opaque picture hides are left out (see visibleDraws).
 //
+// A canvas whose drawing buffer is not 800x600 (the live page keeps it at
+// the screen's own pixels) gets the scene drawn as above into an 800x600
+// texture, then scaled onto it: each canvas pixel shows the scene pixel under
+// its centre, so every engine shows the same whole, unsmoothed pixels (each
+// scene pixel exactly two by two on a canvas of 1600x1200, and so on).
+//
 // Every picture is kept as decoded, so that a context the browser takes away
 // (a GPU reset, a driver update, a laptop switching graphics) can be built
 // again as it was when the browser gives it back.
@@ -58,7 +64,9 @@ public:
     void clear(Color color);
     void draw(const Sprite& sprite);
     void drawOverlay(std::size_t overlay, Vec2 position);
-    void paint();  // paints and forgets the collected frame
+    // Paints and forgets the collected frame, onto a drawing buffer of
+    // `width` by `height` pixels.
+    void paint(int width, int height);
     void drop();   // forgets it unpainted
     std::size_t painted() const { return painted_; }  // the game's draws, overlays left out
     std::size_t overlaysPainted() const { return overlaysPainted_; }
@@ -74,7 +82,8 @@ private:
         std::uint8_t r, g, b, a;
     };
 
-    bool build();  // the program, the vertex buffer and the drawing state
+    bool build();  // the programs, the vertex buffer and the drawing state
+    bool buildScene();  // the 800x600 texture a scaled frame is drawn into; false when refused
     bool fits(const DecodedPicture& image);  // within MAX_TEXTURE_SIZE (else problem_ says not)
     GLuint upload(const DecodedPicture& image);  // 0 when refused (problem_ says why)
     void addQuad(Vec2 position, Vec2 size, Color color);
@@ -94,6 +103,10 @@ private:
     PictureLooks looks_{};
     GLuint program_ = 0;
     GLuint vertexBuffer_ = 0;
+    GLuint scaleProgram_ = 0;  // scales the scene's texture onto the canvas
+    GLint scaleUniform_ = -1;
+    GLuint sceneTexture_ = 0;
+    GLuint sceneFramebuffer_ = 0;
     std::size_t bufferVertices_ = 0;  // the vertex buffer's room
     Color clearColor_{0, 0, 0, 255};
     bool cleared_ = false;

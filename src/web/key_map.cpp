@@ -54,9 +54,12 @@ std::string choiceName(const char* name, const char* code) {
     return "";
 }
 
-PageKey pageKey(const char* name, const char* code, const KeyChoice& chosen) {
+PageKey pageKey(const char* name, const char* code, const KeyChoice& chosen, Modifiers held) {
     const PageKey own = pageKey(name);
     if (own.taken || chosen.keys.empty()) return own;
+    // A modifier's own event says it is down: only the others count.
+    const auto is = [code](const char* side) { return std::strncmp(code, side, std::strlen(side)) == 0; };
+    if ((held.ctrl && !is("Control")) || (held.alt && !is("Alt")) || (held.meta && !is("Meta"))) return own;
     const Key action = chosen.action(choiceName(name, code), Key::Unknown);
     if (action == Key::Unknown) return own;
     return {action, true};

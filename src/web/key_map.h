@@ -24,8 +24,13 @@ PageKey pageKey(const char* name);
 // `code` ("KeyA", "ShiftLeft", ...). A chosen key is the game's, as the
 // action it stands for; letters and digits are matched by what the key
 // shows (`name`), so a list means the same keys on every layout, and by
-// `code` when it shows something else.
-PageKey pageKey(const char* name, const char* code, const KeyChoice& chosen);
+// `code` when it shows something else. A chosen key pressed with Ctrl, Alt
+// or Meta held (other than itself) is the browser's shortcut, not the
+// game's: Ctrl+R reloads, and a key let go under Cmd sends no key-up.
+struct Modifiers {
+    bool ctrl = false, alt = false, meta = false;
+};
+PageKey pageKey(const char* name, const char* code, const KeyChoice& chosen, Modifiers held = {});
 
 // A DOM key as a key list names it ("A", "7", "Space", "LShift"); "" for one a list cannot name.
 std::string choiceName(const char* name, const char* code);

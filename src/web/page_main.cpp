@@ -13,11 +13,13 @@
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <limits>
 #include <memory>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -28,10 +30,12 @@ EM_JS(int, pageSoundRunning, (), {
     return typeof AL !== 'undefined' && AL.currentCtx && AL.currentCtx.audioCtx.state === 'running' ? 1 : 0;
 });
 // Wakes the audio context the browser keeps suspended until the player acts
-// on the page; called inside the key, click or tap handler, where it may.
+// on the page, or that an iPhone interrupted (a call, Siri); called inside
+// a key, click or tap handler, where it may.
 EM_JS(void, pageWakeSound, (), {
-    if (typeof AL !== 'undefined' && AL.currentCtx && AL.currentCtx.audioCtx.state === 'suspended')
-        AL.currentCtx.audioCtx.resume().catch(() => {});
+    if (typeof AL === 'undefined' || !AL.currentCtx) return;
+    const state = AL.currentCtx.audioCtx.state;
+    if (state === 'suspended' || state === 'interrupted') AL.currentCtx.audioCtx.resume().catch(() => {});
 });
 // Whether the keyboard's focus is on one of the page's controls (a button,
 // say) rather than on the scene or the page itself: the controls keep their keys.
@@ -88,7 +92,8 @@ bool makeContext() {
     attributes.depth = EM_FALSE;
     attributes.stencil = EM_FALSE;
     attributes.antialias = EM_FALSE;  // every pixel whole, as on the desktop
-    attributes.premultipliedAlpha = EM_FALSE;
+    // premultipliedAlpha stays WebGL's own: an opaque canvas looks the same either way, and Chromium copies an
+    // unpremultiplied canvas into a premultiplied one on every frame where it shares the canvas with its compositor.
     attributes.majorVersion = 1;
     const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_create_context("#canvas", &attributes);
     return context > 0 && emscripten_webgl_make_context_current(context) == EMSCRIPTEN_RESULT_SUCCESS;
@@ -112,16 +117,30 @@ Live* live = nullptr;
 
 double browserSeconds() { return emscripten_get_now() / 1000.0; }
 
+// Every key, click and tap after the start tries again until the sound
+// runs: a first key that is no gesture to the browser (Escape) wakes
+// nothing, and an iPhone may interrupt the sound at any time. A hidden page
+// keeps its sound asleep.
+void wakeSound() {
+    if (!live->time.hidden()) pageWakeSound();
+}
+
 void start() {
-    if (live->started) return;
+    if (live->started) {
+        wakeSound();
+        return;
+    }
     live->started = true;
     pageWakeSound();
     live->voice.resume();  // in case the page was hidden before the first press
     pageStarted();
 }
 
+void pressEvent(const Event& event) { live->platform.press(event); }
+
 EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void*) {
-    const PageKey key = pageKey(e->key, e->code, chosenKeys);  // a chosen key comes as its action
+    // A chosen key comes as its action, unless Ctrl, Alt or Meta makes it the browser's.
+    const PageKey key = pageKey(e->key, e->code, chosenKeys, {e->ctrlKey != 0, e->altKey != 0, e->metaKey != 0});
     const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
     // A key pressed on one of the page's controls works the control (Enter
     // or Space on a button); a key let go there still lets go in the game.
@@ -131,15 +150,18 @@ EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void*) {
         if (down) start();
         return taken;
     }
+    wakeSound();
+    if (down && std::strncmp(e->code, "Meta", 4) == 0) live->held.releaseKeyboard(pressEvent);
     if (down && key.taken && !taken) return EM_FALSE;
     Event event;
     event.type = down ? Event::KeyPressed : Event::KeyReleased;
     event.key = key.key;
-    if (live->held.keyboard(event)) live->platform.press(event);
+    // Paired with its press by where the key lies (`code`), not by what it
+    // shows now: a layout switched or NumLock pressed while it was down
+    // changes its `key`. A virtual keyboard may give no `code`.
+    if (live->held.keyboard(event, keyIdOf(e->code[0] != '\0' ? e->code : e->key))) live->platform.press(event);
     return taken;  // the browser acts on every key but the game's five
 }
-
-void pressEvent(const Event& event) { live->platform.press(event); }
 
 // Focus went elsewhere (another tab or window, the address bar): a key let
 // go there never reaches the page, so every key the game holds goes up now.
@@ -168,7 +190,9 @@ EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*) {
 // A. A pad without that layout numbers its buttons its own way, so only its
 // stick and first button are read.
 PadState standardPad(const EmscriptenGamepadEvent& reading) {
-    const auto button = [&](int i) { return i < reading.numButtons && reading.digitalButton[i] != 0; };
+    // A pad may report more buttons or axes than the reading holds: those past its end are never read.
+    const int buttons = std::min(reading.numButtons, static_cast<int>(std::size(reading.digitalButton)));
+    const auto button = [&](int i) { return i < buttons && reading.digitalButton[i] != 0; };
     PadState pad;
     if (std::strcmp(reading.mapping, "standard") == 0) {
         pad.dpadUp = button(12);
@@ -176,7 +200,7 @@ PadState standardPad(const EmscriptenGamepadEvent& reading) {
         pad.dpadLeft = button(14);
         pad.dpadRight = button(15);
     }
-    if (reading.numAxes >= 2) {
+    if (std::min(reading.numAxes, static_cast<int>(std::size(reading.axis))) >= 2) {
         pad.stickX = static_cast<float>(reading.axis[0]);
         pad.stickY = static_cast<float>(reading.axis[1]);
     }
@@ -344,9 +368,16 @@ EMSCRIPTEN_KEEPALIVE void tw_touch(int keys) {
     if (live != nullptr && live->started) live->held.hold(KeySource::Touch, static_cast<unsigned>(keys), pressEvent);
 }
 
-// The player clicked the page's overlay.
+// The player clicked the page's overlay (or the scene, or tapped it): the
+// game starts, or its sound wakes if it sleeps.
 EMSCRIPTEN_KEEPALIVE void tw_start() {
     if (live != nullptr) start();
+}
+
+// A click or tap anywhere on the page once the game runs: sound that
+// sleeps wakes (the game's own keys wake it themselves).
+EMSCRIPTEN_KEEPALIVE void tw_wake() {
+    if (live != nullptr && live->started) wakeSound();
 }
 
 // The player's own keys as a key list ("left:a,right:d"): "" when taken,
@@ -366,28 +397,36 @@ EMSCRIPTEN_KEEPALIVE int tw_volume(const char* text) {
     return 0;
 }
 
-// Readings for the page's tests: 0 phase, 1 the story clock, 2 the flier's
-// x, 3 frames run, 4 draws painted in the last frame, 5 whether sound is
-// running (not suspended by the browser or a hidden page), 6 caption
-// pictures painted over the last frame, 7 whether an end screen shows
-// (the game won or lost), 8 the flier's y, 9 the gain the clips play at,
-// in percent (-1 without sound).
+// Readings for the page and its tests, by name: tw_probe_name(i) names
+// the i-th ("" past the last), tw_probe(i) reads it. The story clock in
+// seconds; the flier's place; frames run; draws painted in the last frame;
+// whether sound runs (not suspended by the browser or a hidden page);
+// caption pictures painted over the last frame; whether an end screen
+// shows (won or lost); the gain the clips play at, in percent (-1 without sound).
+enum Probe : int { Phase, StoryClock, FlierX, Frames, Painted, Sound, Captions, Ended, FlierY, Gain, ProbeCount };
+constexpr const char* probeNames[ProbeCount] = {"phase", "storyClock", "x", "frames", "painted", "sound",
+                                                "captions", "ended", "y", "gain"};
+
+EMSCRIPTEN_KEEPALIVE const char* tw_probe_name(int what) {
+    return what >= 0 && what < ProbeCount ? probeNames[what] : "";
+}
+
 EMSCRIPTEN_KEEPALIVE double tw_probe(int what) {
     Game* g = live != nullptr ? &live->game : replay != nullptr ? &replay->game : nullptr;
     if (g == nullptr) return 0.0;
     switch (what) {
-    case 0: return g->phase;
-    case 1: return static_cast<double>(g->storyClock.seconds());
-    case 2: return static_cast<double>(g->playerBox.position.x);
-    case 3: return live != nullptr ? static_cast<double>(live->frames) : replay->platform.frame();
-    case 4: return static_cast<double>(live != nullptr ? live->platform.painted() : replay->platform.painted());
-    case 5: return pageSoundRunning();
-    case 6:
+    case Phase: return g->phase;
+    case StoryClock: return static_cast<double>(g->storyClock.seconds());
+    case FlierX: return static_cast<double>(g->playerBox.position.x);
+    case Frames: return live != nullptr ? static_cast<double>(live->frames) : replay->platform.frame();
+    case Painted: return static_cast<double>(live != nullptr ? live->platform.painted() : replay->platform.painted());
+    case Sound: return pageSoundRunning();
+    case Captions:
         return static_cast<double>(live != nullptr ? live->platform.captionsPainted()
                                                    : replay->platform.captionsPainted());
-    case 7: return g->showWinScreen || g->playerLives < 0 ? 1.0 : 0.0;
-    case 8: return static_cast<double>(g->playerBox.position.y);
-    case 9: return live != nullptr ? live->voice.gainPercent() : -1.0;
+    case Ended: return g->showWinScreen || g->playerLives < 0 ? 1.0 : 0.0;
+    case FlierY: return static_cast<double>(g->playerBox.position.y);
+    case Gain: return live != nullptr ? live->voice.gainPercent() : -1.0;
     default: return 0.0;
     }
 }

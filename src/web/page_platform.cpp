@@ -4,8 +4,10 @@
 #include "web/page_platform.h"
 
 #include "host/frame_schedule.h"
+#include "shell/state/game.h"
 
 #include <emscripten/emscripten.h>
+#include <emscripten/html5_webgl.h>
 
 #include <algorithm>
 #include <utility>
@@ -46,9 +48,7 @@ void PagePlatform::layCaptions(double now) {
 }
 
 void LivePlatform::press(Event event) {
-    if (count_ == waiting_.size()) return;
-    waiting_[(first_ + count_) % waiting_.size()] = {event, emscripten_get_now() / 1000.0};
-    count_ += 1;
+    waiting_.push(event, emscripten_get_now() / 1000.0);
 }
 
 void LivePlatform::play(Clip clip) {
@@ -57,23 +57,26 @@ void LivePlatform::play(Clip clip) {
     clipStarted_(clip);
 }
 
+// The page's canvas brought to the size the page wants it (its box on the screen in the screen's own pixels)
+// just before a frame is painted into it, so that no frame shows the buffer a resize clears.
+EM_JS(void, pageFitCanvas, (), { if (Module.fitCanvas) Module.fitCanvas(); });
+
 void LivePlatform::display() {
     if (!paintNext_) {
         canvas_.drop();
         return;
     }
     layCaptions(now());
-    canvas_.paint();
+    pageFitCanvas();
+    int width = ScreenWidth, height = ScreenHeight;
+    emscripten_webgl_get_drawing_buffer_size(emscripten_webgl_get_current_context(), &width, &height);
+    canvas_.paint(width, height);
 }
 
 double LivePlatform::now() const { return time_.at(emscripten_get_now() / 1000.0); }
 
 bool LivePlatform::pollEvent(Event& event) {
-    if (count_ == 0 || waiting_[first_].at > keysUntil_) return false;
-    event = waiting_[first_].event;
-    first_ = (first_ + 1) % waiting_.size();
-    count_ -= 1;
-    return true;
+    return waiting_.pop(event, keysUntil_);
 }
 
 ReplayPlatform::ReplayPlatform(AssetFiles& files, PageCaptions& captions, const InputScript& recording,
@@ -100,6 +103,6 @@ void ReplayPlatform::display() {
         return;
     }
     layCaptions(now());
-    canvas_.paint();
+    canvas_.paint(ScreenWidth, ScreenHeight);  // the replay's canvas stays 800x600: its frames are the goldens
     done_(frame());
 }

@@ -8,6 +8,7 @@
 #include "web/asset_files.h"
 #include "web/clip_voice.h"
 #include "web/gl_canvas.h"
+#include "web/input_queue.h"
 #include "web/page_captions.h"
 #include "web/page_time.h"
 
@@ -73,7 +74,7 @@ public:
         : PagePlatform(files, captions, &voice), voice_(voice), time_(time), clipStarted_(std::move(clipStarted)) {}
 
     // A key of the page, stamped with the browser's time, for a coming poll;
-    // the oldest are kept when many wait.
+    // when many wait, the oldest are kept, and every release.
     void press(Event event);
     // Before each frame: whether it is painted (one run only to catch up is
     // not), and the browser time of the last key it reads. Frames run back
@@ -96,13 +97,7 @@ private:
     ClipVoice& voice_;
     const PageTime& time_;
     ClipStarted clipStarted_;
-    struct Waiting {
-        Event event;
-        double at;  // when it came, on the browser's clock
-    };
-    std::array<Waiting, 64> waiting_{};
-    std::size_t first_ = 0;
-    std::size_t count_ = 0;
+    InputQueue waiting_;  // stamped with the browser's clock
     bool paintNext_ = true;
     double keysUntil_ = std::numeric_limits<double>::infinity();
 };

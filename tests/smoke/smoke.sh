@@ -11,7 +11,8 @@
 #   fly             holding Right moves Kestra right across the start screen
 #   narration       the first arrow press starts the opening narration (recorded by the wave backend)
 #   silent          with no audio device the game plays, says so in one line and ends with 0
-#   no-display      with no display the game says so in one line and ends with 2: no abort, no core file
+#   no-display      with no display the game says so in one line and ends with 2: no abort, no core file, an
+#                   earlier recording at its --record file kept
 #   options         --help and --version answer on stdout with 0; a wrong option gets the usage on stderr and 64
 #   captions        --captions loads captions/ after the game's files: a broken caption file ends start-up with 1,
 #                   naming it; without the option the folder is never read
@@ -330,9 +331,12 @@ no-display)
     ulimit -c unlimited 2>/dev/null || ulimit -c "$(ulimit -H -c)"
     n=200
     while [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]]; do n=$((n + 1)); done
+    # An earlier recording at the --record file outlives the run.
+    kept=$'seed 7\nend 0'
     for display in "" ":$n"; do
+        echo "$kept" >"$work/kept.keys"
         (cd "$work/assets" && if [[ -n $display ]]; then export DISPLAY=$display; else unset DISPLAY; fi &&
-            exec "$game") >"$work/out.log" 2>"$work/err.log" &
+            exec "$game" --record "$work/kept.keys") >"$work/out.log" 2>"$work/err.log" &
         pid=$!
         wait_exit 10
         said=$(cat "$work/err.log")
@@ -341,6 +345,8 @@ no-display)
         [[ $(wc -l <"$work/err.log") == 1 && $said == *display* ]] || fail "DISPLAY='$display': stderr: $said"
         cores=$(find "$work/assets" -name 'core*')
         [[ -z $cores ]] || fail "DISPLAY='$display': core file left: $cores"
+        [[ $(cat "$work/kept.keys") == "$kept" && ! -e $work/kept.keys.partial ]] ||
+            fail "DISPLAY='$display': the earlier recording was not kept as it was"
         echo "DISPLAY='$display': exit 2, no core file: $said"
     done
     ;;

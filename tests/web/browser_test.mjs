@@ -164,7 +164,8 @@ const cases = {
             await page.until('tumblewing.state().sound', 5).catch(() => check(false, 'the sound stays suspended after a click'));
             check(await captionsPressed(page) === 'false', 'captions are on before the switch is pressed');
             await page.clickOn('captions');
-            await page.until("document.getElementById('captions').getAttribute('aria-pressed') === 'true'", 10)
+            await page.until("document.getElementById('captions').getAttribute('aria-pressed') === 'true' && " +
+                             "!document.getElementById('captions').hasAttribute('aria-busy')", 10)
                 .catch(() => check(false, 'the Captions switch does not turn on'));
             check(await page.evaluate("localStorage.getItem('tumblewing-captions')") === 'on', 'captions on are not remembered');
             // Kestra flies 3 px a frame: counted in frames, not seconds, as a busy machine may run few.

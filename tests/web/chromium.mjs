@@ -15,9 +15,10 @@ const chromiumArgs = [
     '--disable-sync', '--disable-default-apps', '--mute-audio', '--window-size=820,660',
 ];
 
-export async function launchChromium({ sound = false } = {}) {
+// `args`: more of Chromium's switches, e.g. a screen of several pixels to the page's one.
+export async function launchChromium({ sound = false, args: more = [] } = {}) {
     const profile = mkdtempSync(join(tmpdir(), 'tumblewing-chromium-'));
-    const args = [...chromiumArgs, `--user-data-dir=${profile}`, '--remote-debugging-pipe'];
+    const args = [...chromiumArgs, ...more, `--user-data-dir=${profile}`, '--remote-debugging-pipe'];
     if (sound) args.push('--autoplay-policy=no-user-gesture-required');
     const child = spawn(process.env.CHROMIUM || 'chromium', [...args, 'about:blank'],
                         { stdio: ['ignore', 'ignore', 'pipe', 'pipe', 'pipe'] });
@@ -137,11 +138,13 @@ class Page {
             await this.send('Input.dispatchMouseEvent', { type, x, y, button: 'left', clickCount: 1 });
     }
 
-    // Clicks the element with `id` where it shows.
+    // Clicks the element with `id` where it shows; fails when something else is there.
     async clickOn(id) {
-        const [x, y] = await this.evaluate(`(() => { const r = document.getElementById('${id}').getBoundingClientRect();
-                                                     return [r.x + r.width / 2, r.y + r.height / 2]; })()`);
-        await this.click(x, y);
+        const at = await this.evaluate(`(() => { const e = document.getElementById('${id}');
+            const r = e.getBoundingClientRect(), x = r.x + r.width / 2, y = r.y + r.height / 2;
+            return e.contains(document.elementFromPoint(x, y)) && [x, y]; })()`);
+        if (!at) throw new Error(`#${id} is hidden or covered`);
+        await this.click(...at);
     }
 
     // The game's readings: phase, story clock, Kestra's place, frames run, ...

@@ -4,6 +4,10 @@
 //
 // usage: node gl_test.mjs SITE
 //   SITE  the built site (tools/web)
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { check, failures, finish, launchChromium, serve, sleep } from './chromium.mjs';
 
 const [site] = process.argv.slice(2);
@@ -26,7 +30,37 @@ async function framesLater(page, count) {
     await page.until(`tumblewing.state().frames >= ${from + count}`, 20);
 }
 
+const scratch = mkdtempSync(join(tmpdir(), 'tumblewing-gl-'));
+const golden = new URL('../golden/start-screen.png', import.meta.url).pathname;
+
+// On a screen of `scale` pixels to the page's one, with the scene at 800x600 page pixels, the canvas is the
+// screen's own pixels and shows the start screen with each scene pixel a square of scale by scale.
+async function wholePixels(page, scale) {
+    await page.send('Emulation.setDeviceMetricsOverride', { width: 800, height: 639, deviceScaleFactor: 0, mobile: false });
+    await page.click(400, 300);  // the overlay away
+    await page.until('tumblewing.started', 10);
+    const size = `${800 * scale}x${600 * scale}`;
+    const canvasSize = "(({ width, height }) => width + 'x' + height)(document.getElementById('canvas'))";
+    await page.until(`${canvasSize} === '${size}'`, 20)
+        .catch(async () => check(false, `the canvas is ${await page.evaluate(canvasSize)}, not ${size}`));
+    await framesLater(page, 5);
+    const shot = join(scratch, `scene-${scale}x.png`), expected = join(scratch, `start-screen-${scale}x.png`);
+    writeFileSync(shot, Buffer.from(await scene(page), 'base64'));
+    execFileSync('convert', [golden, '-filter', 'point', '-resize', `${100 * scale}%`, expected]);
+    let changed;
+    try {
+        changed = execFileSync('compare', ['-metric', 'AE', '-fuzz', '1%', expected, shot, 'null:'], { stdio: 'pipe' });
+    } catch (e) {
+        changed = e.stderr;
+    }
+    changed = String(changed).trim() || '0';
+    check(changed === '0', `the scene is not the start screen ${scale} by ${scale}: ${changed} pixels differ (${shot})`);
+}
+
 const cases = [
+    // The bar beneath the scene is 2.6em of 15 px: a page of 800x639 has its scene at 800x600.
+    { name: 'on a screen of twice the page\'s pixels every scene pixel is two by two of the screen\'s', scale: 2, run: wholePixels },
+    { name: 'on a screen of three times the page\'s pixels every scene pixel is three by three', scale: 3, run: wholePixels },
     {
         name: 'a context lost and given back draws the start screen again',
         path: '/index.html?captions=1',  // the caption pictures are built again too
@@ -80,13 +114,15 @@ const browser = await launchChromium();
 try {
     for (const c of cases) {
         const failed = failures.length;
-        const page = await browser.open('about:blank');
+        // A screen of several pixels to the page's one takes a browser of its own.
+        const own = c.scale ? await launchChromium({ args: [`--force-device-scale-factor=${c.scale}`] }) : null;
+        const page = await (own ?? browser).open('about:blank');
         if (c.before) await page.send('Page.addScriptToEvaluateOnNewDocument', { source: c.before });
         await page.send('Page.navigate', { url: server.origin + (c.path ?? '/index.html') });
         try {
             await page.until('window.tumblewing && (window.tumblewing.ready || window.tumblewing.problem)');
             if (c.run) {
-                await c.run(page);
+                await c.run(page, c.scale);
             } else {
                 const line = await page.evaluate('tumblewing.problem');
                 check(line?.includes(c.line), `${c.name}: the page says "${line}"`);
@@ -96,8 +132,10 @@ try {
         }
         console.log(`${failures.length === failed ? 'ok' : 'FAILED'}: ${c.name}`);
         await page.close();
+        await own?.close();
     }
 } catch (e) {
     failures.push(e.stack);
 }
+if (failures.length === 0) rmSync(scratch, { recursive: true, force: true });  // else the pictures stay to be looked at
 await finish(server, browser);

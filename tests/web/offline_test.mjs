@@ -20,7 +20,8 @@ const zip = join(root, `build/web/tumblewing-web-${version}.zip`);
 
 
 const filesOf = (dir) => readdirSync(dir, { recursive: true }).filter((f) => statSync(join(dir, f)).isFile()).sort();
-const cacheName = (dir) => /cache: '([^']+)'/.exec(readFileSync(join(dir, 'worker.js'), 'utf8'))[1];
+// The cache of the build in `dir`, served at the first server's address.
+const cacheName = (dir) => `${/cache: '([^']+)'/.exec(readFileSync(join(dir, 'worker.js'), 'utf8'))[1]} ${origin}/`;
 
 // Every load of the tab is watched for the policy's refusals from its first line on.
 const browser = await launchChromium();
@@ -66,8 +67,13 @@ async function play(what) {
     await page.key('keyUp', 'ArrowRight', 'ArrowRight');
     check(x > 80, `${what}: an arrow held did not move Kestra`);
 }
-const captionsOn = "document.getElementById('captions').getAttribute('aria-pressed') === 'true'";
-const cacheList = () => page.evaluate('caches.keys()').then(JSON.stringify);
+const captionsOn = "document.getElementById('captions').getAttribute('aria-pressed') === 'true' && " +
+                   "!document.getElementById('captions').hasAttribute('aria-busy')";
+const cacheList = () => page.evaluate('caches.keys().then((k) => k.sort())').then(JSON.stringify);
+// The caches once the worker's clean-up is over: it runs when a new build takes over, after the load that
+// brought it has been answered.
+const settledCaches = (want) => page.until(`caches.keys().then((k) => JSON.stringify(k.sort()) === '${JSON.stringify(want.sort())}')`, 30)
+    .catch(() => false);
 // Which build the page shows, and which build's file a fetch during play gets (the second build sets --build).
 const builds = () => page.evaluate(`fetch('page.css').then((r) => r.text()).then((text) => [text.includes('--build'),
     getComputedStyle(document.documentElement).getPropertyValue('--build').trim() === '2']).then(JSON.stringify)`);
@@ -131,12 +137,15 @@ try {
     page.problems.length = 0;  // the failed fetch is logged too, as it should be
 
     // A second build at the same address: the page that plays the first hears of it, still gets the first
-    // build's files, and the next load is the second build's, every file of it.
+    // build's files, and the next load is the second build's, every file of it. Another build's cache
+    // under another path of this address is left alone.
     const next = join(out, 'next');
     cpSync(site, next, { recursive: true });
     appendFileSync(join(next, 'page.css'), '\n:root { --build: 2; }\n');
     execFileSync(join(root, 'tools/web'), ['worker', next]);
     check(cacheName(next) !== built, 'a changed file leaves the cache name as it was');
+    const beta = `tumblewing-${version}-0 ${origin}/beta/`;
+    await page.evaluate(`caches.open('${beta}')`);
     server = await serve(next, {}, port);
     await page.send('Network.setCacheDisabled', { cacheDisabled: false });
     await load(`${origin}/index.html`, 'second build waiting');
@@ -146,23 +155,26 @@ try {
     check(await builds() === '[false,false]', `the first build got a file of the second: ${await builds()}`);
     await load(`${origin}/index.html`, 'second build', { reload: true });
     check(await builds() === '[true,true]', `the next load is not the second build: ${await builds()}`);
-    check(await cacheList() === JSON.stringify([cacheName(next)]), `the caches after the update: ${await cacheList()}`);
+    check(await settledCaches([cacheName(next), beta]), `the caches after the update: ${await cacheList()}`);
     check(await page.evaluate("document.getElementById('update').hidden"), 'the second build announces itself');
     await server.stop();
 
-    // A file the worker cannot keep leaves the online page playing, and no cache behind.
-    server = await serve(site, { '/assets/captions/sheseesa-1.png': null });
-    await load(`${server.origin}/index.html`, 'a file the worker cannot keep');
-    await play('a file the worker cannot keep');
-    const ended = await page.evaluate(`navigator.serviceWorker.register('worker.js').then((r) => new Promise((end) => {
-        const w = r.installing ?? r.waiting ?? r.active;
-        const check = () => { if (w.state !== 'installing') end(w.state); };
-        w.addEventListener('statechange', check);
-        check();
-    }))`);
-    check(ended === 'redundant' && await cacheList() === '[]',
-          `a worker without every file ended ${ended}, caches ${await cacheList()}`);
-    await server.stop();
+    // A file the worker cannot keep (missing, or another build's bytes: a site caught half-way through an
+    // update) leaves the online page playing, and no cache behind.
+    for (const [what, bytes] of [['missing', null], ["another build's", Buffer.from('not this build\n')]]) {
+        server = await serve(site, { '/assets/captions/sheseesa-1.png': bytes });
+        await load(`${server.origin}/index.html`, `a file ${what}`);
+        if (bytes === null) await play('a file the worker cannot keep');
+        const ended = await page.evaluate(`navigator.serviceWorker.register('worker.js').then((r) => new Promise((end) => {
+            const w = r.installing ?? r.waiting ?? r.active;
+            const check = () => { if (w.state !== 'installing') end(w.state); };
+            w.addEventListener('statechange', check);
+            check();
+        }))`);
+        check(ended === 'redundant' && await cacheList() === '[]',
+              `a worker with a file ${what} ended ${ended}, caches ${await cacheList()}`);
+        await server.stop();
+    }
 
     // The zip: index.html at its root, every path relative, unpacked and served it plays.
     const entries = execFileSync('unzip', ['-Z1', zip], { encoding: 'utf8' }).split('\n').filter((e) => e && !e.endsWith('/'));

@@ -23,6 +23,16 @@ async function holdLetterUntil(page, letter, done) {
     await page.send('Input.dispatchKeyEvent', { type: 'keyUp', ...key });
 }
 const gain = async (page) => Math.round((await page.state()).gain);  // OpenAL keeps it as a float
+const letter = (key, code, modifiers = 0) => ({ key, code, modifiers, windowsVirtualKeyCode: code.at(-1).charCodeAt(0) });
+// Whether Kestra stays where she is for twenty frames once `key` has reached the game.
+async function staysPut(page, what, key) {
+    await page.send('Input.dispatchKeyEvent', key);
+    await page.framesPass(5);
+    const { x } = await page.state();
+    await page.framesPass(20);
+    const now = await page.state();
+    check(now.x === x, `${what}: Kestra moved from x ${x} to ${now.x}`);
+}
 
 const browser = await launchChromium({ sound: true });
 const server = await serve(site);
@@ -47,6 +57,23 @@ try {
     const moved = await page.state();
     check(moved.x > 80 + 3 * 20, `D held moved Kestra only to x ${moved.x}`);
     check(moved.gain === 0, `muted, the first clip plays at gain ${moved.gain}`);
+
+    // A chosen key with Ctrl held is the browser's; a key let go as another letter (the layout switched
+    // while it was down) still lets go; a click on the slider leaves the arrows flying Kestra.
+    await staysPut(page, 'Ctrl+D', { type: 'keyDown', ...letter('d', 'KeyD', 2) });
+    await page.send('Input.dispatchKeyEvent', { type: 'keyUp', ...letter('d', 'KeyD', 2) });
+    const { x: still } = await page.state();
+    await page.send('Input.dispatchKeyEvent', { type: 'keyDown', ...letter('d', 'KeyD') });
+    await page.until(`tumblewing.state().x > ${still}`, 60);
+    await staysPut(page, 'D let go as Q', { type: 'keyUp', ...letter('q', 'KeyD') });
+    await page.clickOn('volume');
+    const volume = await page.evaluate("document.getElementById('volume').value");
+    const { x: before } = await page.state();
+    await page.key('keyDown', 'ArrowLeft', 'ArrowLeft');
+    await page.until(`tumblewing.state().x < ${before}`, 60).catch(() => check(false, 'after the slider, Left does not fly'));
+    await page.key('keyUp', 'ArrowLeft', 'ArrowLeft');
+    check(await page.evaluate("document.getElementById('volume').value") === volume, 'the arrows moved the slider');
+    if (await pressed(page, 'mute') !== 'true') await page.clickOn('mute');  // a slider moved unmutes
     check(page.problems.length === 0, `console: ${page.problems.join('; ')}`);
     await page.close();
 
@@ -63,7 +90,8 @@ try {
     await page.close();
 
     // Settings the game refuses: one line in the bar, and the keys and volume stay the game's own.
-    for (const [query, words] of [['?keys=left:f11', 'F11'], ['?volume=101', 'volume']]) {
+    for (const [query, words] of [['?keys=left:f11', 'F11'], ['?keys=strike:tab', 'Tab'], ['?volume=101', 'volume'],
+                                  ['?captions=maybe&touch=OFF', '?captions=maybe']]) {
         page = await open(query);
         const line = await noticeLine(page);
         check(line.includes(words), `${query}: the bar says "${line}"`);

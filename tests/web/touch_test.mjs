@@ -158,7 +158,8 @@ try {
         if (row.shown === false) {
             const shown = Object.entries(l.controls).filter(([, r]) => r.shown).map(([c]) => c);
             check(shown.length === 0 && !l.line.shown && l.keysLine.shown, `${row.name}: touch controls show: ${shown}`);
-            const says = row.gamepad ? 'Tap to play' : 'Click or press a key to play';
+            const says = row.gamepad ? 'Press a key, click or tap to play, then play on the gamepad'
+                                     : 'Click or press a key to play';
             check(l.overlay === says, `${row.name}: the overlay says "${l.overlay}"`);
             check(l.scene.bottom <= l.bar.top && l.bar.bottom <= l.height &&
                   (l.scene.width >= 0.95 * l.width || l.scene.height + l.bar.height >= 0.95 * l.height),

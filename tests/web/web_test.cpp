@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/state/game.h"
 #include "web/asset_files.h"
+#include "web/input_queue.h"
 #include "web/key_map.h"
 #include "web/page_captions.h"
 #include "web/page_time.h"
@@ -78,26 +79,46 @@ TEST_F(WebHost, OnlyTheGamesFiveKeysAreTakenFromTheBrowser) {
 TEST_F(WebHost, ChosenKeysAreTakenAsTheirActions) {
     KeyChoice chosen;
     std::string error;
-    ASSERT_TRUE(parseKeyChoice("left:a,right:1,up:space,down:rshift,strike:tab", chosen, error)) << error;
+    ASSERT_TRUE(parseKeyChoice("left:a,right:1,up:space,down:rshift,strike:lcontrol", chosen, error)) << error;
     struct Row {
         const char *name, *code;
         Key key;
         bool taken;
+        Modifiers held{};
     };
+    const Modifiers ctrl{true, false, false}, meta{false, false, true};
     const Row rows[] = {
         {"a", "KeyA", Key::Left, true},        {"A", "KeyA", Key::Left, true},  // with Shift held
+        {"a", "KeyA", Key::Unknown, false, ctrl},  {"1", "Digit1", Key::Unknown, false, meta},  // the browser's shortcuts
+        {"Control", "ControlLeft", Key::Return, true, ctrl},  // a chosen Ctrl is down while it is down
+        {"ArrowUp", "ArrowUp", Key::Up, true, ctrl},
         {"q", "KeyA", Key::Unknown, false},    // AZERTY's key where QWERTY has A: it shows Q
         {"!", "Digit1", Key::Right, true},     {"1", "Numpad1", Key::Right, true},
         {" ", "Space", Key::Up, true},         {"Shift", "ShiftRight", Key::Down, true},
-        {"Shift", "ShiftLeft", Key::Unknown, false}, {"Tab", "Tab", Key::Return, true},
+        {"Shift", "ShiftLeft", Key::Unknown, false}, {"Tab", "Tab", Key::Unknown, false},
         {"ArrowLeft", "ArrowLeft", Key::Left, true}, {"Enter", "Enter", Key::Return, true},
         {"d", "KeyD", Key::Unknown, false},    {"F11", "F11", Key::Unknown, false},
     };
     for (const Row& r : rows) {
-        const PageKey k = pageKey(r.name, r.code, chosen);
+        const PageKey k = pageKey(r.name, r.code, chosen, r.held);
         EXPECT_EQ(k.key, r.key) << r.name << " " << r.code;
         EXPECT_EQ(k.taken, r.taken) << r.name << " " << r.code;
     }
+}
+
+// A queue filled by a held key's repeats still takes its release, after every press it kept but the newest.
+TEST_F(WebHost, AFullKeyQueueNeverDropsARelease) {
+    InputQueue queue;
+    const Event press{Event::KeyPressed, Key::Left}, release{Event::KeyReleased, Key::Left};
+    for (std::size_t i = 0; i < InputQueue::Capacity + 5; ++i) queue.push(press, 1.0);
+    queue.push(release, 2.0);
+    ASSERT_EQ(queue.size(), InputQueue::Capacity);
+    Event e;
+    EXPECT_FALSE(queue.pop(e, 0.5));  // nothing came by then
+    for (std::size_t i = 1; i < InputQueue::Capacity; ++i) ASSERT_TRUE(queue.pop(e, 1.0) && e.type == Event::KeyPressed);
+    EXPECT_FALSE(queue.pop(e, 1.5));
+    ASSERT_TRUE(queue.pop(e, 2.0));
+    EXPECT_EQ(e.type, Event::KeyReleased);
 }
 
 // Each row: hide/show calls at browser times, then the game time read at a browser time.

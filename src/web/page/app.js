@@ -14,11 +14,10 @@
         offer = e;
         install.hidden = false;
     });
-    install.addEventListener('click', (e) => {
+    install.addEventListener('click', () => {
         install.hidden = true;
         if (offer) offer.prompt().catch(() => {});
         offer = null;
-        if (e.detail !== 0) $('canvas').focus();
     });
     window.addEventListener('appinstalled', () => {
         install.hidden = true;

@@ -4,7 +4,7 @@
 'use strict';
 
 // What tests and the page read back: window.tumblewing.
-const tumblewing = { problem: null, firstFrameAt: null, started: false };
+const tumblewing = { problem: null, firstFrameAt: null, started: false, addressProblems: [] };
 window.tumblewing = tumblewing;
 
 function startTumblewing() {
@@ -29,12 +29,12 @@ function startTumblewing() {
         return;
     }
 
-    // A click gives the keys back to the game; a key press leaves the focus on the switch.
-    const backToGame = (e) => { if (e.detail !== 0) canvas.focus(); };
-    $('fullscreen').addEventListener('click', (e) => {
+    // Any control of the bar used with the pointer (a button clicked or tapped, the slider dragged) gives
+    // the keys back to the game, so the arrows fly Kestra again; used from the keyboard, it keeps them.
+    $('bar').addEventListener('pointerup', () => canvas.focus());
+    $('fullscreen').addEventListener('click', () => {
         if (document.fullscreenElement) document.exitFullscreen();
         else document.documentElement.requestFullscreen().catch(() => {});
-        backToGame(e);
     });
     const showFullscreen = () => $('fullscreen').setAttribute('aria-pressed', String(Boolean(document.fullscreenElement)));
     document.addEventListener('fullscreenchange', showFullscreen);
@@ -49,7 +49,8 @@ function startTumblewing() {
     } catch {
         captionsOn = false;  // storage refused: nothing is remembered
     }
-    if (params.has('captions')) captionsOn = !['0', 'off', 'false'].includes(params.get('captions'));
+    const captionsAsked = tumblewingSwitch(params, 'captions', tumblewing.addressProblems);
+    if (captionsAsked !== null) captionsOn = captionsAsked;
     const captionsSwitch = $('captions');
     const showSwitch = () => captionsSwitch.setAttribute('aria-pressed', String(captionsOn));
     showSwitch();
@@ -57,8 +58,7 @@ function startTumblewing() {
         try { localStorage.setItem(captionsKey, captionsOn ? 'on' : 'off'); } catch { /* not remembered */ }
     }
     // Until the game runs (or when it could not start) the switch only says whether the next start shows captions.
-    captionsSwitch.onclick = (e) => {
-        backToGame(e);
+    captionsSwitch.onclick = () => {
         captionsOn = !captionsOn;
         showSwitch();
         rememberCaptions();
@@ -236,60 +236,97 @@ function startTumblewing() {
     }
 
     // The captions switch once the game runs. Caption files that fail to load turn the switch back off
-    // and are named in the bar; the game goes on, and another press tries them again.
+    // and are named in the bar; the game goes on, and another press tries them again. Presses while the
+    // files load count: what the player last asked for is what comes.
     function offerCaptions(module, files) {
         let busy = false;
-        captionsSwitch.onclick = async (e) => {
-            backToGame(e);
+        let wanted = captionsOn;
+        tumblewing.wantCaptions = async (on) => {
+            wanted = on;
+            captionsSwitch.setAttribute('aria-pressed', String(wanted));
             if (busy) return;
             busy = true;
             captionsSwitch.setAttribute('aria-busy', 'true');
             notice(null);
             try {
-                const on = !captionsOn;
-                const captionFiles = on && !tumblewing.captionsLoaded ? await fetchCaptions(module) : [];
-                const problem = turnCaptions(module, files, captionFiles, on);
-                if (problem === null) {
+                while (captionsOn !== wanted) {
+                    const captionFiles = wanted && !tumblewing.captionsLoaded ? await fetchCaptions(module) : [];
+                    const on = wanted;
+                    const problem = turnCaptions(module, files, captionFiles, on);
+                    if (problem !== null) {
+                        notice(problem);
+                        break;
+                    }
                     captionsOn = on;
                     tumblewing.captionsLoaded ||= captionsOn;
                     rememberCaptions();
-                } else {
-                    notice(problem);
                 }
             } catch (err) {
                 notice(`Tumblewing could not load its captions: ${err.message ?? err}`);
             } finally {
+                wanted = captionsOn;
                 showSwitch();
                 captionsSwitch.removeAttribute('aria-busy');
                 busy = false;
             }
+        };
+        captionsSwitch.onclick = () => tumblewing.wantCaptions(!wanted);
+    }
+
+    // The scene at the screen's own pixels: the canvas's drawing buffer follows its box on the screen in device
+    // pixels, and the game scales its 800x600 scene onto it with whole, unsmoothed pixels, the same in every
+    // engine (a canvas scaled by the browser is smoothed by some, whatever the stylesheet asks). The game
+    // takes the new size just before it paints a frame. The replay mode keeps its 800x600 canvas.
+    function drawAtScreenSize(module) {
+        let wanted = null;
+        const observer = new ResizeObserver(([entry]) => {
+            const box = entry.devicePixelContentBoxSize?.[0];
+            wanted = box ? [box.inlineSize, box.blockSize]
+                         : [entry.contentRect.width, entry.contentRect.height].map((v) => Math.round(v * devicePixelRatio));
+        });
+        try {
+            observer.observe(canvas, { box: 'device-pixel-content-box' });
+        } catch {
+            observer.observe(canvas);  // an engine that cannot say the box in device pixels: CSS size times the ratio
+        }
+        module.fitCanvas = () => {
+            if (!wanted || wanted[0] < 1 || wanted[1] < 1 || (canvas.width === wanted[0] && canvas.height === wanted[1])) return;
+            [canvas.width, canvas.height] = wanted;
         };
     }
 
     function playLive(module, files, captionFiles) {
         // Captions asked for by the link come with their files and a file of theirs that fails ends
         // start-up; captions only remembered from an earlier visit that fail are named in the bar
-        // and the game starts without them. The switch then shows what the game got.
-        const asked = captionFiles.length > 0 && params.has('captions');
+        // and the game starts without them. The switch then shows what the game got. Switched while
+        // the files loaded, the switch has the last word.
+        const wanted = captionsOn;
+        const asked = captionFiles.length > 0 && captionsAsked === true && wanted;
         const code = module._tw_play(asked ? 1 : 0);
         if (code !== -1) {
             const line = explain([...files, ...captionFiles], code);
             return showProblem(code >> 1 >= files.length ? `${line} Open the page without ?captions=1 to play ` +
                                                            'without captions.' : line);
         }
-        const problem = asked || captionFiles.length === 0 ? null : turnCaptions(module, files, captionFiles, true);
+        drawAtScreenSize(module);
+        const problem = asked || !wanted || captionFiles.length === 0 ? null
+                                                                      : turnCaptions(module, files, captionFiles, true);
         if (problem !== null) notice(`${problem} Captions are off.`);
-        captionsOn = tumblewing.captionsLoaded = captionFiles.length > 0 && problem === null;
+        captionsOn = tumblewing.captionsLoaded = wanted && captionFiles.length > 0 && problem === null;
         showSwitch();
         offerCaptions(module, files);
+        if (wanted && captionFiles.length === 0) tumblewing.wantCaptions(true);  // turned on while the game loaded
         $('loading').hidden = true;
         const overlay = $('overlay');
         overlay.hidden = false;
         overlay.addEventListener('mousedown', (e) => { e.preventDefault(); canvas.focus(); module._tw_start(); });
         canvas.addEventListener('mousedown', () => module._tw_start());
+        // Sound the browser holds back (or an iPhone interrupted) wakes at any click or tap until it runs;
+        // the game's keys wake it themselves.
+        for (const type of ['mousedown', 'click', 'touchend']) addEventListener(type, () => module._tw_wake(), true);
         // The game has no restart: once an end screen shows, the bar says how to play again.
         const watch = setInterval(() => {
-            if (module._tw_probe(7) !== 1) return;
+            if (!tumblewing.state().ended) return;
             clearInterval(watch);
             notice(null);
             for (const line of ['controls', 'touchline']) $(line).textContent = 'Reload the page to play again';
@@ -370,16 +407,14 @@ function startTumblewing() {
         for (let i = 0; i < m._tw_asset_count(); ++i) names.push(m.UTF8ToString(m._tw_asset_name(i)));
         const files = await fetchAll(names, '', (index, bytes) => handOver(m, index, bytes));
         letReaderGo();
-        tumblewing.state = () => ({
-            phase: m._tw_probe(0), storyClock: m._tw_probe(1), x: m._tw_probe(2), frames: m._tw_probe(3),
-            painted: m._tw_probe(4), sound: m._tw_probe(5) === 1, captions: m._tw_probe(6),
-            ended: m._tw_probe(7) === 1, y: m._tw_probe(8),
-            gain: m._tw_probe(9),
-        });
+        // The game's readings by the names it gives them: phase, storyClock, x, y, frames, sound, gain, ...
+        const probes = [];
+        for (let name; (name = m.UTF8ToString(m._tw_probe_name(probes.length)));) probes.push(name);
+        tumblewing.state = () => Object.fromEntries(probes.map((name, i) => [name, m._tw_probe(i)]));
         if (params.has('replay')) offerReplay(m, files);
         else {
             // The player's keys and volume (settings.js).
-            tumblewingSettings(m, params, notice, (text, call) => withText(m, text, call));
+            tumblewingSettings(m, params, notice, (text, call) => withText(m, text, call), tumblewing.addressProblems);
             playLive(m, files, captionsOn ? await fetchCaptions(m) : []);
         }
         tumblewing.ready = true;

@@ -3,17 +3,30 @@
 // SPDX-License-Identifier: MIT
 'use strict';
 
+// A switch in the address (?captions=1, ?touch=off): true when on (no value, 1, on, true), false when
+// off (0, off, false), in any case; null when the address does not say. Any other value counts as
+// unsaid, and `problems` gets a line naming it for the bar.
+function tumblewingSwitch(params, name, problems) {
+    if (!params.has(name)) return null;
+    const value = params.get(name);
+    if (['', '1', 'on', 'true'].includes(value.toLowerCase())) return true;
+    if (['0', 'off', 'false'].includes(value.toLowerCase())) return false;
+    problems.push(`?${name}=${value} in the address is neither on (1, on, true) nor off (0, off, false); it was passed over.`);
+    return null;
+}
+
 // Hands the game the keys (?keys=left:a,right:d,...) and the volume (?volume=N, else the slider's last
 // setting) before it starts, and works the Mute button and the slider. What the address asks for and the
 // game does not take is said in one line through `say`; the game then keeps its own keys or volume.
-// `withText(text, call)` calls `call` with a copy of `text` in the game's memory.
-function tumblewingSettings(module, params, say, withText) {
+// `withText(text, call)` calls `call` with a copy of `text` in the game's memory; `earlier` are lines
+// about the address found before the game loaded.
+function tumblewingSettings(module, params, say, withText, earlier = []) {
     const $ = (id) => document.getElementById(id);
     const stored = (key) => { try { return localStorage.getItem(key); } catch { return null; } };
     const store = (key, value) => { try { localStorage.setItem(key, value); } catch { /* not remembered */ } };
     const takeVolume = (text) => withText(text, (at) => module._tw_volume(at)) === 0;
 
-    const problems = [];
+    const problems = [...earlier];
     if (params.has('keys')) {
         const why = module.UTF8ToString(withText(params.get('keys'), (at) => module._tw_keys(at)));
         if (why) problems.push(`The keys in the address were not taken (${why}); the arrows and Return play.`);
@@ -41,11 +54,10 @@ function tumblewingSettings(module, params, say, withText) {
         store('tumblewing-muted', 'off');
         apply();
     });
-    mute.addEventListener('click', (e) => {
+    mute.addEventListener('click', () => {
         muted = !muted;
         store('tumblewing-muted', muted ? 'on' : 'off');
         apply();
-        if (e.detail !== 0) $('canvas').focus();  // a click gives the keys back to the game
     });
     apply();
     if (problems.length > 0) say(problems.join(' '));

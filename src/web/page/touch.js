@@ -17,18 +17,25 @@
 
     // ?touch=1 shows the controls anywhere, ?touch=0 never; otherwise a phone or tablet
     // (a coarse pointer) shows them at once, and any other screen after its first touch.
-    const asked = new URLSearchParams(location.search).get('touch');
-    const never = asked !== null && ['0', 'off', 'false'].includes(asked);
+    const asked = tumblewingSwitch(new URLSearchParams(location.search), 'touch', tumblewing.addressProblems);
+    const never = asked === false;
     let on = false;
+    // The overlay says how to start: a tap on a touch screen; with a gamepad, a key, click or tap
+    // first all the same, for the browser lets sound start only for those.
+    function sayHowToStart() {
+        overlay.textContent = root.classList.contains('gamepad')
+            ? 'Press a key, click or tap to play, then play on the gamepad'
+            : on ? 'Tap to play' : 'Click or press a key to play';
+    }
     function turnOn() {
         if (on || never) return;
         on = true;
         root.classList.add('touch');
-        overlay.textContent = 'Tap to play';
+        sayHowToStart();
         // A phone that cannot show a page full screen gets no button for it.
         if (!document.fullscreenEnabled) $('fullscreen').hidden = true;
     }
-    if (!never && (asked !== null || matchMedia('(pointer: coarse)').matches)) turnOn();
+    if (asked === true || (!never && matchMedia('(pointer: coarse)').matches)) turnOn();
 
     // The d-pad is a 3 by 3 grid: the middle row and column are its arms, the corners the
     // diagonals between them, the centre nothing. A finger counts where it is now.
@@ -53,7 +60,13 @@
     }
 
     // Every touch event rebuilds the whole set from the fingers still down, so a finger slid
-    // from one control to another moves from one to the other, and a lifted one lets go.
+    // from one control to another moves from one to the other, and a lifted or cancelled one lets
+    // go. A turn of the phone or a resize moves the controls under still fingers: the set is
+    // rebuilt then too.
+    let fingers = [];
+    const holdFingers = () => hold(fingers.reduce((keys, [x, y]) => keys | keysAt(x, y), 0));
+    addEventListener('resize', holdFingers);
+    addEventListener('orientationchange', holdFingers);
     function onTouch(e) {
         if (never) return;
         turnOn();
@@ -61,9 +74,8 @@
         // no scrolling, zooming, selecting, long-press menu or made-up mouse click.
         const onSwitch = e.target.closest?.('#switches');
         if (e.cancelable && !onSwitch) e.preventDefault();
-        let keys = 0;
-        if (e.type !== 'touchcancel') for (const t of e.touches) keys |= keysAt(t.clientX, t.clientY);
-        hold(keys);
+        fingers = [...e.touches].map((t) => [t.clientX, t.clientY]);
+        holdFingers();
         // The first tap lifts the overlay and wakes the sound, as a click does; a finger going
         // up is what the browser counts as the player's gesture. A switch only works the switch.
         if (e.type === 'touchend' && !onSwitch && game && !tumblewing.started) {
@@ -77,11 +89,16 @@
 
     // Focus gone or the page hidden: the game lets every key go itself; the controls show it.
     // A gamepad connected puts the controls away, and what they held with them.
-    const letGo = () => hold(0);
+    const letGo = () => {
+        fingers = [];
+        hold(0);
+    };
     window.addEventListener('blur', letGo);
     document.addEventListener('visibilitychange', () => { if (document.hidden) letGo(); });
-    new MutationObserver(() => { if (root.classList.contains('gamepad')) letGo(); })
-        .observe(root, { attributes: true, attributeFilter: ['class'] });
+    new MutationObserver(() => {
+        if (root.classList.contains('gamepad')) letGo();
+        sayHowToStart();
+    }).observe(root, { attributes: true, attributeFilter: ['class'] });
 
     tumblewing.onPlay = (module) => {
         game = module;

@@ -3,36 +3,45 @@
 // SPDX-License-Identifier: MIT
 'use strict';
 
-// tools/web writes this line: the build's cache, named after its version and contents, and every file of the site.
+// tools/web writes this line: the build's name, after its version and contents, and every file of the
+// site with the digest of its bytes.
 const build = { cache: 'tumblewing-unbuilt', files: [] };
 
-// Every file of the build, fetched past the browser's HTTP cache so that no file of an older build slips in.
-// One file that does not come fails the installation and leaves no cache behind: the page goes on from the
-// network and the next visit tries again.
+// The build's cache is named for the build and for the worker's scope: two builds served from one
+// address under /stable/ and /beta/ each keep their own, and neither deletes the other's.
+const scope = self.registration.scope;
+const ownCache = `${build.cache} ${scope}`;
+const olderBuild = (name) => name !== ownCache && (name.endsWith(` ${scope}`) ||
+                                                   /^tumblewing-[^ ]*$/.test(name));  // named before scopes were
+
+// Every file of the build, fetched past the browser's HTTP cache so that no file of an older build slips
+// in, and each checked against its digest, so that a site caught half-way through its update never mixes
+// two builds' files. One file that does not come, or does not match, fails the installation and leaves no
+// cache behind: the page goes on from the network and the next visit tries again.
 self.addEventListener('install', (event) => {
     event.waitUntil((async () => {
-        const cache = await caches.open(build.cache);
+        const cache = await caches.open(ownCache);
         try {
-            await cache.addAll(build.files.map((file) => new Request(file, { cache: 'no-cache' })));
+            await cache.addAll(build.files.map(([file, integrity]) => new Request(file, { cache: 'no-cache', integrity })));
         } catch (e) {
-            await caches.delete(build.cache);
+            await caches.delete(ownCache);
             throw e;
         }
     })());
 });
 
-// Once this build is the one in use, the caches of older builds go.
+// Once this build is the one in use, the caches of older builds in its scope go.
 self.addEventListener('activate', (event) => {
     event.waitUntil((async () => {
         for (const name of await caches.keys())
-            if (name.startsWith('tumblewing-') && name !== build.cache) await caches.delete(name);
+            if (name.startsWith('tumblewing-') && olderBuild(name)) await caches.delete(name);
     })());
 });
 
 // The build in use asks a waiting newer one to take over, and hears the newer one's cache name.
 self.addEventListener('message', (event) => {
     if (event.data !== 'take over') return;
-    event.ports[0]?.postMessage(build.cache);
+    event.ports[0]?.postMessage(ownCache);
     event.waitUntil(self.skipWaiting());
 });
 
@@ -41,7 +50,7 @@ self.addEventListener('message', (event) => {
 // cache: the page that comes is the newer build's, every file of it. A page still open elsewhere keeps this
 // build until it goes, and so does a page opened beside it (not a reload): the newer build would take that
 // one over too. (The newer build takes over only once this worker has answered, so that cannot wait.)
-let cacheInUse = build.cache;
+let cacheInUse = ownCache;
 async function handOver() {
     const next = self.registration.waiting;
     if (!next || (await self.clients.matchAll({ type: 'window' })).length > 1) return;
@@ -64,7 +73,7 @@ self.addEventListener('fetch', (event) => {
     event.respondWith((async () => {
         const navigate = request.mode === 'navigate';
         const reload = request.cache === 'no-cache' || request.cache === 'reload';
-        if (navigate && reload && cacheInUse === build.cache) await handOver();
+        if (navigate && reload && cacheInUse === ownCache) await handOver();
         let url = request.url;
         if (navigate && new URL(url).pathname.endsWith('/')) url = new URL('index.html', url).href;
         return (await caches.match(url, { cacheName: cacheInUse, ignoreSearch: navigate })) ?? fetch(request);
