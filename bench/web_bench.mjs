@@ -20,7 +20,7 @@ function files(dir) {
 }
 const kib = (n) => `${(n / 1024).toFixed(0)} KiB`;
 let total = 0, compressed = 0;
-for (const f of files(site)) {
+for (const f of files(site).filter((f) => !/\.(br|gz)$/.test(f))) {  // the compressed copies are only how files travel
     const bytes = readFileSync(f);
     total += bytes.length;
     compressed += gzipSync(bytes, { level: 9 }).length;

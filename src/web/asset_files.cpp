@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <utility>
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
@@ -27,10 +28,37 @@ std::uint8_t* AssetFiles::slot(std::size_t index, std::size_t size) {
     if (index >= AssetFileCount) return nullptr;
     bytes_[index].assign(size, 0);
     fetched_[index] = true;
+    state_[index] = State::Waiting;
     return bytes_[index].data();
 }
 
-void AssetFiles::release(std::size_t index) { std::vector<std::uint8_t>().swap(bytes_[index]); }
+bool AssetFiles::decode(std::size_t index) {
+    if (!fetched(index)) return false;
+    if (state_[index] == State::Waiting) {
+        const bool clip = index < ClipCount;
+        const bool ok = clip ? decodeClip(bytes_[index], clips_[index])
+                             : decodePicture(bytes_[index], pictures_[index - ClipCount]);
+        state_[index] = ok ? State::Decoded : State::Undecodable;
+        std::vector<std::uint8_t>().swap(bytes_[index]);
+    }
+    return state_[index] == State::Decoded;
+}
+
+std::uint8_t* AssetFiles::pixels(std::size_t index, int width, int height) {
+    if (index < ClipCount || index >= AssetFileCount || width <= 0 || height <= 0) return nullptr;
+    DecodedPicture& picture = pictures_[index - ClipCount];
+    picture.width = width;
+    picture.height = height;
+    picture.rgba.assign(std::size_t{4} * static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    std::vector<std::uint8_t>().swap(bytes_[index]);
+    fetched_[index] = true;
+    state_[index] = State::Decoded;
+    return picture.rgba.data();
+}
+
+DecodedPicture AssetFiles::takePicture(Picture picture) { return std::move(pictures_[static_cast<std::size_t>(picture)]); }
+
+DecodedClip AssetFiles::takeClip(Clip clip) { return std::move(clips_[static_cast<std::size_t>(clip)]); }
 
 bool decodePicture(const std::vector<std::uint8_t>& file, DecodedPicture& out) {
     if (file.empty() || file.size() > INT_MAX) return false;

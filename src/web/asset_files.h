@@ -18,23 +18,6 @@ constexpr std::size_t assetIndex(Clip clip) { return static_cast<std::size_t>(cl
 constexpr std::size_t assetIndex(Picture picture) { return ClipCount + static_cast<std::size_t>(picture); }
 const char* assetName(std::size_t index);  // nullptr past the last
 
-// The page puts each fetched file's bytes in its slot; a slot never filled
-// is a file that could not be fetched.
-class AssetFiles {
-public:
-    // Room for `size` bytes of file `index`, which counts as fetched from now
-    // on; nullptr for an index past the last.
-    std::uint8_t* slot(std::size_t index, std::size_t size);
-    bool fetched(std::size_t index) const { return index < AssetFileCount && fetched_[index]; }
-    const std::vector<std::uint8_t>& bytes(std::size_t index) const { return bytes_[index]; }
-    // Lets go of a file's bytes once decoded.
-    void release(std::size_t index);
-
-private:
-    std::array<std::vector<std::uint8_t>, AssetFileCount> bytes_;
-    std::array<bool, AssetFileCount> fetched_{};
-};
-
 struct DecodedPicture {
     int width = 0;
     int height = 0;
@@ -51,3 +34,33 @@ struct DecodedClip {
 bool decodePicture(const std::vector<std::uint8_t>& file, DecodedPicture& out);
 // A whole Ogg Vorbis file; false when it does not decode or holds no sound.
 bool decodeClip(const std::vector<std::uint8_t>& file, DecodedClip& out);
+
+// The page puts each fetched file's bytes in its slot and has it decoded
+// there and then, one file at a time as they come, so that no single call
+// decodes them all; a slot never filled is a file that could not be fetched.
+class AssetFiles {
+public:
+    // Room for `size` bytes of file `index`, which counts as fetched from now
+    // on; nullptr for an index past the last.
+    std::uint8_t* slot(std::size_t index, std::size_t size);
+    bool fetched(std::size_t index) const { return index < AssetFileCount && fetched_[index]; }
+    // Decodes file `index` from its bytes, which it then lets go: false when
+    // it was not fetched or does not decode. Asked again, it answers as the
+    // first time.
+    bool decode(std::size_t index);
+    // Room for a picture the browser decoded itself, `width` by `height`
+    // pixels of RGBA, which counts as fetched and decoded from now on;
+    // nullptr for no picture or no size.
+    std::uint8_t* pixels(std::size_t index, int width, int height);
+    // What `decode` made of a picture or clip that decoded, taken once.
+    DecodedPicture takePicture(Picture picture);
+    DecodedClip takeClip(Clip clip);
+
+private:
+    enum class State : std::uint8_t { Waiting, Decoded, Undecodable };
+    std::array<std::vector<std::uint8_t>, AssetFileCount> bytes_;
+    std::array<bool, AssetFileCount> fetched_{};
+    std::array<State, AssetFileCount> state_{};
+    std::array<DecodedPicture, PictureCount> pictures_;
+    std::array<DecodedClip, ClipCount> clips_;
+};

@@ -301,6 +301,16 @@ EMSCRIPTEN_KEEPALIVE std::uint8_t* tw_asset_slot(int index, int size) {
     if (index < 0 || size < 0) return nullptr;
     return files.slot(static_cast<std::size_t>(index), static_cast<std::size_t>(size));
 }
+// Where the page copies a picture the browser decoded itself (the site's
+// WebP pictures): width * height RGBA pixels, row by row from the top.
+EMSCRIPTEN_KEEPALIVE std::uint8_t* tw_asset_pixels(int index, int width, int height) {
+    return index < 0 ? nullptr : files.pixels(static_cast<std::size_t>(index), width, height);
+}
+// Decodes a file just copied into its slot, one a call, so that the page stays
+// responsive between files: 1 when it decoded, 0 when not (the start names it).
+EMSCRIPTEN_KEEPALIVE int tw_asset_decode(int index) {
+    return index >= 0 && files.decode(static_cast<std::size_t>(index)) ? 1 : 0;
+}
 
 // The caption table's text, once fetched: how many pictures it names, -1
 // when it does not read (tw_captions_problem says why).

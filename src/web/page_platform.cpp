@@ -21,19 +21,15 @@ bool PagePlatform::fail(std::size_t index) {
 
 bool PagePlatform::loadClipBuffer(Clip clip) {
     const std::size_t i = assetIndex(clip);
-    DecodedClip samples;
-    if (!files_.fetched(i) || !decodeClip(files_.bytes(i), samples)) return fail(i);
-    files_.release(i);
-    if (voice_ != nullptr) voice_->load(clip, samples);
+    if (!files_.decode(i)) return fail(i);
+    if (voice_ != nullptr) voice_->load(clip, files_.takeClip(clip));
     return true;
 }
 
 bool PagePlatform::loadPicture(Picture picture) {
     const std::size_t i = assetIndex(picture);
-    DecodedPicture image;
-    if (!files_.fetched(i) || !decodePicture(files_.bytes(i), image)) return fail(i);
-    files_.release(i);
-    return canvas_.loadPicture(picture, std::move(image)) || fail(i);  // more than the browser's WebGL takes
+    if (!files_.decode(i)) return fail(i);
+    return canvas_.loadPicture(picture, files_.takePicture(picture)) || fail(i);  // more than the browser's WebGL takes
 }
 
 bool PagePlatform::showCaptions(bool on) {

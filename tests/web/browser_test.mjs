@@ -6,10 +6,10 @@
 //   SITE  the built site (tools/web), ROOT the source tree, OUT a scratch folder; for the replay case OUT
 //         also holds desktop-RECORDING/clips.txt, tumblewing-replay's clip log of each whole recording
 //   CASE  replay | live | missing | hidden | keys | access (access reads axe-core from $AXE)
-import { execFileSync } from 'node:child_process';
-import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { execFileSync, spawnSync } from 'node:child_process';
+import { mkdirSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { deflateSync } from 'node:zlib';
+import { brotliDecompressSync, deflateSync, gunzipSync } from 'node:zlib';
 import { launchChromium, serve, sleep } from './chromium.mjs';
 
 const [site, root, out, which] = process.argv.slice(2);
@@ -19,10 +19,10 @@ const check = (ok, what) => { if (!ok) failures.push(what); };
 
 // One browser for the whole case; each page a fresh tab on a server of its own.
 let browser = null;
-async function withPage(path, { replace = {} } = {}, body) {
+async function withPage(path, { replace = {}, prepare } = {}, body) {
     const server = await serve(site, replace);
     try {
-        const page = await browser.open(server.origin + path);
+        const page = await browser.open(server.origin + path, prepare);
         await page.until('window.tumblewing && (window.tumblewing.ready || window.tumblewing.problem)');
         await body(page, server);
         await page.close();
@@ -98,6 +98,19 @@ const cases = {
             .filter((l) => l.trim() && !l.startsWith('#')).map((l) => l.trim().split(/\s+/));
         const unknown = moments.flatMap((m) => m.slice(3)).filter((o) => o !== '--captions');
         check(unknown.length === 0, `moments.txt has options the page does not know: ${unknown.join(' ')}`);
+        // The site's files are the game's, packed smaller: every picture (WebP or PNG) each pixel of its
+        // source, the poster each pixel of the golden start screen, every compressed copy its file's bytes.
+        const pictures = [['poster.webp', 'tests/golden/start-screen.png'],
+                          ...readdirSync(join(root, 'assets')).filter((f) => f.endsWith('.png')).map((f) => [`assets/${f}`, `assets/${f}`])];
+        for (const [mine, source] of pictures) {
+            const changed = spawnSync('compare', ['-metric', 'AE', join(site, mine), join(root, source), 'null:'],
+                                      { encoding: 'utf8' }).stderr.trim();  // the count, whether or not any differ
+            check(changed === '0', `${mine}: ${changed} pixels differ from ${source}`);
+        }
+        for (const copy of readdirSync(site, { recursive: true }).filter((f) => /\.(br|gz)$/.test(f))) {
+            const unpacked = (copy.endsWith('.br') ? brotliDecompressSync : gunzipSync)(readFileSync(join(site, copy)));
+            check(unpacked.equals(readFileSync(join(site, copy.slice(0, -3)))), `${copy} is not its file`);
+        }
         // One run of the page for each recording and set of options.
         const runs = [...new Set(moments.map((m) => [m[1], ...m.slice(3)].join(' ')))].map((r) => r.split(' '));
         for (const [recording, ...options] of runs) {
@@ -215,8 +228,12 @@ const cases = {
             { replace: { '/assets/lightningcloudbest.png': null, '/assets/BestGriffin.png': noise },
               named: 'BestGriffin.png', why: 'decode' },
         ];
+        // The bar's line in every task that changed it: each file is counted (and decoded) in a task of its own.
+        const counted = async (page) => page.send('Page.addScriptToEvaluateOnNewDocument', { source: `window.counted = [];
+            new MutationObserver(() => { const line = document.getElementById('loaded')?.textContent;
+                if (line && line !== counted.at(-1)) counted.push(line); }).observe(document, { subtree: true, childList: true });` });
         for (const row of rows) {
-            await withPage(row.path ?? '/index.html', { replace: row.replace }, async (page) => {
+            await withPage(row.path ?? '/index.html', { replace: row.replace, prepare: counted }, async (page) => {
                 if (row.remembered) {  // the page again, now that the player left captions on
                     await page.evaluate("localStorage.setItem('tumblewing-captions', 'on')");
                     await page.send('Page.navigate', { url: `${await page.evaluate('location.origin')}/index.html?again` });
@@ -224,6 +241,9 @@ const cases = {
                 }
                 const line = await page.until(row.remembered ? noticeShown : 'tumblewing.problem', 30);
                 const what = Object.keys(row.replace).join(', ');
+                const steps = (await page.evaluate('counted')).map((l) => /^Loading (\d+) of/.exec(l)?.[1]).filter(Boolean).map(Number);
+                if (row.named && !/\.(js|wasm)$/.test(row.named))  // past the game's own scripts
+                    check(steps.length >= 47 && steps.every((n, i) => n === i + 1), `${what}: the bar counted ${steps.join(' ')}`);
                 check((!row.named || line.includes(`"${row.named}"`)) && line.includes(row.why), `${what}: the page says "${line}"`);
                 check(await page.evaluate("document.getElementById('canvas').hidden") === !row.remembered,
                       `${what}: the game ${row.remembered ? 'does not start' : 'still shows'}`);

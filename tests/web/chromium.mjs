@@ -8,6 +8,7 @@ import { createServer } from 'node:http';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { extname, join, normalize } from 'node:path';
+import { gzipSync } from 'node:zlib';
 
 // Chromium as verified on Debian: SwiftShader for WebGL, nothing fetched from anywhere.
 const chromiumArgs = [
@@ -348,20 +349,32 @@ const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/cs
                 '.jpg': 'image/jpeg', '.ogg': 'audio/ogg', '.keys': 'text/plain', '.txt': 'text/plain',
                 '.json': 'application/json', '.webmanifest': 'application/manifest+json' };
 
+const readable = (file) => { try { return statSync(file).isFile() ? readFileSync(file) : null; } catch { return null; } };
+const compressible = new Set(['.html', '.js', '.css', '.wasm', '.json', '.webmanifest', '.txt', '.keys']);
+
 // Serves `root` on a free local port, or on `port` (a server stopped and started again at one address).
 // `replace` maps a path such as "/assets/Column.png" to null (answered 404) or to the bytes to send instead.
+// A file's .br or .gz copy beside it goes out in its place to a browser that takes it, as `tools/web serve`
+// sends it; with `gzip`, a text file without a copy is compressed as it goes, as most web hosts do.
 // `stop()` closes it and every connection the browser keeps open.
-export async function serve(root, replace = {}, port = 0) {
+export async function serve(root, replace = {}, port = 0, { gzip = false } = {}) {
     const server = createServer((request, response) => {
         const path = normalize(decodeURIComponent(new URL(request.url, 'http://x').pathname));
         const file = join(root, path.endsWith('/') ? path + 'index.html' : path);
+        const headers = { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' };
+        const accepted = request.headers['accept-encoding'] ?? '';
         let body = replace[path];
         if (body === undefined) {
-            try {
-                if (!statSync(file).isFile()) throw new Error('not a file');
-                body = readFileSync(file);
-            } catch {
-                body = null;
+            for (const [encoding, suffix] of [['br', '.br'], ['gzip', '.gz']]) {
+                if (!accepted.includes(encoding) || (body = readable(file + suffix)) === null) continue;
+                headers['Content-Encoding'] = encoding;
+                break;
+            }
+            body ??= readable(file);
+            if (body !== null && gzip && !headers['Content-Encoding'] && compressible.has(extname(file)) &&
+                accepted.includes('gzip')) {
+                body = gzipSync(body);
+                headers['Content-Encoding'] = 'gzip';
             }
         }
         if (body === null) {
@@ -369,7 +382,7 @@ export async function serve(root, replace = {}, port = 0) {
             response.end('not found');
             return;
         }
-        response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
+        response.writeHead(200, headers);
         response.end(body);
     });
     await new Promise((resolve) => server.listen(port, '127.0.0.1', resolve));

@@ -12,6 +12,7 @@
 #include <SFML/Graphics/Image.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -163,6 +164,22 @@ TEST_F(WebHost, FilesAreOfferedInLoadOrder) {
     EXPECT_NE(files.slot(3, 10), nullptr);
     EXPECT_TRUE(files.fetched(3));
     EXPECT_EQ(files.slot(AssetFileCount, 10), nullptr);
+    // Each file decodes on its own as it comes, and is asked again at start-up: the answer stays.
+    const auto put = [&](std::size_t i, const std::vector<std::uint8_t>& bytes) {
+        std::copy(bytes.begin(), bytes.end(), files.slot(i, bytes.size()));
+    };
+    put(assetIndex(Picture::Void), file("Void.png"));
+    put(assetIndex(Clip::ItIsMuch), file("Void.png"));
+    for (int asked = 0; asked < 2; ++asked) {
+        EXPECT_TRUE(files.decode(assetIndex(Picture::Void)));
+        EXPECT_FALSE(files.decode(assetIndex(Clip::ItIsMuch)));
+        EXPECT_FALSE(files.decode(assetIndex(Clip::ABeautiful)));  // never fetched
+    }
+    EXPECT_EQ(files.takePicture(Picture::Void).width, 40);
+    // A picture the browser decoded comes as pixels, decoded; a clip never does.
+    EXPECT_NE(files.pixels(assetIndex(Picture::Black), 2, 1), nullptr);
+    EXPECT_TRUE(files.decode(assetIndex(Picture::Black)));
+    EXPECT_EQ(files.pixels(assetIndex(Clip::ABeautiful), 2, 1), nullptr);
 }
 
 // The browser's pictures are the desktop's, pixel for pixel; every clip decodes to sound.

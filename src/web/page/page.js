@@ -15,6 +15,7 @@ function startTumblewing() {
     function showProblem(text) {
         tumblewing.problem = text;
         canvas.hidden = true;
+        $('poster').hidden = true;
         $('loading').hidden = true;
         $('overlay').hidden = true;
         $('problem').textContent = text;
@@ -76,9 +77,26 @@ function startTumblewing() {
     const named = (file) => `Tumblewing could not load "${file.name}": ${file.why}.`;
     const answered = (response) => `the server answered ${response.status} ${response.statusText}`.trim();
 
-    // Starts every fetch at once, in load order, and counts them in as they come.
+    // Runs `work` in a task of its own once the work queued before it is done: the page paints and
+    // answers between two such tasks. MessageChannel rather than setTimeout, which browsers hold back.
+    let turn = Promise.resolve();
+    function inTurn(work) {
+        const next = turn.then(() => new Promise((resolve, reject) => {
+            const channel = new MessageChannel();
+            channel.port1.onmessage = () => {
+                try { resolve(work()); } catch (e) { reject(e); }
+            };
+            channel.port2.postMessage(null);
+        }));
+        turn = next.catch(() => {});
+        return next;
+    }
+
+    // Starts every fetch at once, in load order, and counts them in as they come, each in a task of its
+    // own. `take(index, bytes)`, when given, answers what hands the file to the game, called in that task:
+    // no task decodes more than one file.
     const loading = { done: 0, total: 0 };
-    async function fetchAll(names, folder = '') {
+    async function fetchAll(names, folder = '', take = null) {
         const progress = $('progress');
         loading.total += names.length;
         progress.max = loading.total;
@@ -87,17 +105,25 @@ function startTumblewing() {
             progress.value = loading.done;
             $('loaded').textContent = `Loading ${loading.done} of ${loading.total} files…`;
         };
-        return Promise.all(names.map(async (file) => {
+        return Promise.all(names.map(async (file, index) => {
             const name = folder + file;
+            let got, handing = null;
             try {
                 const response = await fetch('assets/' + folder + encodeURIComponent(file));
-                if (!response.ok) return { name, why: answered(response) };
-                return { name, bytes: new Uint8Array(await response.arrayBuffer()) };
+                got = response.ok ? { name, bytes: new Uint8Array(await response.arrayBuffer()) }
+                                  : { name, why: answered(response) };
+                if (take && got.bytes) handing = await take(index, got.bytes);
             } catch (e) {
-                return { name, why: 'it could not be fetched' };
-            } finally {
-                count();
+                got = { name, why: 'it could not be fetched' };
             }
+            return inTurn(() => {
+                if (handing) {
+                    handing();
+                    got = { name };  // the game holds it now
+                }
+                count();
+                return got;
+            });
         }));
     }
 
@@ -136,13 +162,58 @@ function startTumblewing() {
         return [table, ...pictures];
     }
 
-    // Hands the files to the game in load order, up to the first that did not come.
-    function handOver(module, files) {
-        for (let i = 0; i < files.length; ++i) {
-            if (!files[i].bytes) return;
-            const at = module._tw_asset_slot(i, files[i].bytes.length);
-            if (at) module.HEAPU8.set(files[i].bytes, at);
+    // The site's pictures that are smaller as lossless WebP come as WebP under their own names, read back
+    // by pictures.js: in its worker where the browser offers WebGL there, else on the page.
+    const isWebp = (b) => b.length > 12 && String.fromCharCode(...b.subarray(0, 4), ...b.subarray(8, 12)) === 'RIFFWEBP';
+    let worker = null;     // pictures.js as a worker: undefined where there is none, or once it failed
+    let pageCanvas = null;  // pictures.js on the page
+    const waiting = new Map();
+    let asked = 0;
+    async function browserPixels(bytes) {
+        if (worker === null) {
+            try {
+                if (typeof OffscreenCanvas !== 'function') throw new Error('no canvas in a worker');
+                worker = new Worker('pictures.js');
+                worker.onmessage = ({ data: { id, picture } }) => { waiting.get(id)?.(picture); waiting.delete(id); };
+                worker.onerror = () => {
+                    worker = undefined;
+                    for (const answer of waiting.values()) answer(null);
+                    waiting.clear();
+                };
+            } catch {
+                worker = undefined;
+            }
         }
+        if (worker) {
+            const id = asked++;
+            const picture = await new Promise((resolve) => {
+                waiting.set(id, resolve);
+                worker.postMessage({ id, bytes });
+            });
+            if (picture) return picture;
+        }
+        pageCanvas ??= document.createElement('canvas');
+        return webpPixels(bytes, pageCanvas);
+    }
+    // Once every picture is in: the worker and the canvas go.
+    function letReaderGo() {
+        worker?.terminate();
+        pageCanvas?.getContext('webgl')?.getExtension('WEBGL_lose_context')?.loseContext();
+    }
+
+    // Hands a fetched file to the game, decoded: a WebP picture by the browser first (its own tasks),
+    // then, one file a call, anything else, or a WebP the browser would not decode, by the game.
+    async function handOver(module, index, bytes) {
+        const picture = isWebp(bytes) ? await browserPixels(bytes) : null;
+        return () => {
+            if (picture) {
+                const at = module._tw_asset_pixels(index, picture.width, picture.height);  // may grow memory
+                if (at) return module.HEAPU8.set(picture.rgba, at);
+            }
+            const at = module._tw_asset_slot(index, bytes.length);  // may grow memory: HEAPU8 is read after
+            if (at) module.HEAPU8.set(bytes, at);
+            module._tw_asset_decode(index);
+        };
     }
 
     // The game names the file that ended loading as 2 * its place in load order (+ 1: it did not decode).
@@ -268,6 +339,7 @@ function startTumblewing() {
     // The replay mode (index.html?replay): tests hand it a recording, frame numbers, and whether to draw captions.
     function offerReplay(module, files) {
         $('loading').hidden = true;
+        $('poster').hidden = true;
         tumblewing.replay = async (recordingText, frames, last, { captions = false } = {}) => {
             const shots = {};
             const clips = [];
@@ -304,7 +376,9 @@ function startTumblewing() {
             if (!$('bar').contains(document.activeElement)) canvas.focus();  // a key on a switch still works it
         },
         onFramePainted() {
-            if (tumblewing.firstFrameAt === null) tumblewing.firstFrameAt = performance.now();
+            if (tumblewing.firstFrameAt !== null) return;
+            tumblewing.firstFrameAt = performance.now();
+            $('poster').hidden = true;  // the game's own first frame takes its place
         },
                 onAbort(what) { if (loaded) showProblem(`Tumblewing stopped: ${what}`); },  // before, the catch below says
         // The browser took WebGL away (a GPU reset, a driver update): the game builds its pictures again when the
@@ -337,8 +411,8 @@ function startTumblewing() {
         loaded = true;
         const names = [];
         for (let i = 0; i < m._tw_asset_count(); ++i) names.push(m.UTF8ToString(m._tw_asset_name(i)));
-        const files = await fetchAll(names);
-        handOver(m, files);
+        const files = await fetchAll(names, '', (index, bytes) => handOver(m, index, bytes));
+        letReaderGo();
         // The game's readings by the names it gives them: phase, storyClock, x, y, frames, sound, gain, ...
         const probes = [];
         for (let name; (name = m.UTF8ToString(m._tw_probe_name(probes.length)));) probes.push(name);
