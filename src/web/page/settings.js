@@ -3,18 +3,6 @@
 // SPDX-License-Identifier: MIT
 'use strict';
 
-// A switch in the address (?captions=1, ?touch=off): true when on (no value, 1, on, true), false when
-// off (0, off, false), in any case; null when the address does not say. Any other value counts as
-// unsaid, and `problems` gets a line naming it for the bar.
-function tumblewingSwitch(params, name, problems) {
-    if (!params.has(name)) return null;
-    const value = params.get(name);
-    if (['', '1', 'on', 'true'].includes(value.toLowerCase())) return true;
-    if (['0', 'off', 'false'].includes(value.toLowerCase())) return false;
-    problems.push(`?${name}=${value} in the address is neither on (1, on, true) nor off (0, off, false); it was passed over.`);
-    return null;
-}
-
 // Hands the game the keys (?keys=left:a,right:d,...) and the volume (?volume=N, else the slider's last
 // setting) before it starts, and works the Mute button and the slider. What the address asks for and the
 // game does not take is said in one line through `say`; the game then keeps its own keys or volume.

@@ -8,10 +8,12 @@
     // stops at their first line and would leave "Loading…" for ever. A script that did not come is named instead.
     var notServed = null;
     window.addEventListener('error', function (e) {
-        if (e.target && e.target.src) notServed = notServed || e.target.src.replace(/^.*\//, '');
+        if (e.target && e.target.tagName === 'SCRIPT') notServed = notServed || e.target.src.replace(/^.*\//, '');
     }, true);
     window.addEventListener('load', function () {
-        if (window.tumblewing) return;  // the page runs: it says itself whatever else goes wrong
+        // The page runs with all its scripts: it says itself whatever else goes wrong. Without one of them
+        // (settings.js, say) it stops at its first call into it.
+        if (window.tumblewing && !notServed) return;
         var missing = [];
         if (typeof WebAssembly !== 'object') missing.push('WebAssembly');
         if (typeof fetch !== 'function' || typeof Promise !== 'function') missing.push('fetch');
