@@ -211,13 +211,25 @@ GlCanvas::~GlCanvas() {
     glDeleteProgram(program_);
 }
 
-bool GlCanvas::buildScene() {
-    glGenTextures(1, &sceneTexture_);
-    glBindTexture(GL_TEXTURE_2D, sceneTexture_);
+namespace {
+
+// A new texture, bound, of any size and sampled nearest: no mipmaps and no wrapping, which WebGL 1
+// allows only for powers of two.
+GLuint nearestTexture() {
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    return texture;
+}
+
+}  // namespace
+
+bool GlCanvas::buildScene() {
+    sceneTexture_ = nearestTexture();
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, ScreenWidth, ScreenHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     glGenFramebuffers(1, &sceneFramebuffer_);
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer_);
@@ -249,14 +261,7 @@ bool GlCanvas::fits(const DecodedPicture& image) {
 
 GLuint GlCanvas::upload(const DecodedPicture& image) {
     while (glGetError() != GL_NO_ERROR) {}  // nothing earlier is blamed on this picture
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    // Any size: no mipmaps and no wrapping, which WebGL 1 allows only for powers of two.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    GLuint texture = nearestTexture();
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width, image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
     const GLenum error = glGetError();
     if (error == GL_NO_ERROR) return texture;
