@@ -123,6 +123,16 @@ class Driven {
         const { frames } = await this.state();
         await this.until(`tumblewing.state().frames >= ${frames + count}`, 30);
     }
+
+    // Checks that Kestra stays where she came to rest once what was sent last has reached the game.
+    async staysPut(what) {
+        await this.framesPass(3);
+        const rest = await this.state();
+        await this.framesPass(15);
+        const later = await this.state();
+        check(later.x === rest.x && later.y === rest.y,
+              `${what}: Kestra went on from (${rest.x}, ${rest.y}) to (${later.x}, ${later.y})`);
+    }
 }
 
 class Page extends Driven {

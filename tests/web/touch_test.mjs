@@ -45,16 +45,6 @@ const overlaps = (a, b) => a.left < b.right && b.left < a.right && a.top < b.bot
 const centre = (r, dx = 0, dy = 0) => [r.left + r.width / 2 + dx, r.top + r.height / 2 + dy];
 const see = (page, expression, what) => page.until(expression, 10).catch(() => check(false, what));
 
-// Lets go and checks that Kestra stays where she came to rest.
-async function staysPut(page, what) {
-    await page.framesPass(3);
-    const rest = await page.state();
-    await page.framesPass(15);
-    const later = await page.state();
-    check(later.x === rest.x && later.y === rest.y,
-          `${what}: Kestra went on from (${rest.x}, ${rest.y}) to (${later.x}, ${later.y}) with no finger down`);
-}
-
 // The controls sit beside the scene (sideways) or beneath it (upright), never over it, at least 44 px,
 // all on the screen; the page does not scroll, and its line names the touch controls.
 function checkLayout(name, l, landscape) {
@@ -90,7 +80,7 @@ async function play(name, page) {
     await page.touch('touchStart', [at.Right]);
     await see(page, `tumblewing.state().x > ${start.x + 30}`, `${name}: holding Right did not move Kestra`);
     await page.touch('touchEnd');
-    await staysPut(page, `${name}, Right let go`);
+    await page.staysPut(`${name}, Right let go`);
 
     // Up and Right with two fingers, then Strike with a third; Strike lifted alone leaves the diagonal.
     let from = await page.state();
@@ -103,7 +93,7 @@ async function play(name, page) {
     from = await page.state();
     await see(page, `tumblewing.state().x > ${from.x + 15}`, `${name}: lifting Strike let go of the d-pad too`);
     await page.touch('touchEnd');
-    await staysPut(page, `${name}, two fingers let go`);
+    await page.staysPut(`${name}, two fingers let go`);
 
     // A finger slid from Right across the d-pad to Left turns her; a cancel lets go.
     from = await page.state();
@@ -114,7 +104,7 @@ async function play(name, page) {
     const turned = await page.state();
     await see(page, `tumblewing.state().x < ${turned.x - 20}`, `${name}: sliding from Right to Left did not turn Kestra`);
     await page.touch('touchCancel');
-    await staysPut(page, `${name}, cancelled`);
+    await page.staysPut(`${name}, cancelled`);
 
     // Gestures that would move a web page.
     const [sx, sy] = scene;
