@@ -1,4 +1,4 @@
-// Holding the fetched files and decoding them with stb_image and stb_vorbis.
+// Holding the fetched files, and decoding the pictures the browser did not with stb_image.
 // SPDX-FileCopyrightText: 2026 Tumblewing developers
 // SPDX-License-Identifier: MIT
 #include "web/asset_files.h"
@@ -14,10 +14,6 @@
 #define STBI_ONLY_JPEG
 #include <stb_image.h>
 
-#define STB_VORBIS_NO_STDIO
-#define STB_VORBIS_NO_PUSHDATA_API
-#include <stb_vorbis.h>
-
 const char* assetName(std::size_t index) {
     if (index < ClipCount) return clipFiles[index].file;
     if (index < AssetFileCount) return pictureFiles[index - ClipCount].file;
@@ -26,7 +22,7 @@ const char* assetName(std::size_t index) {
 
 std::uint8_t* AssetFiles::slot(std::size_t index, std::size_t size) {
     if (index >= AssetFileCount) return nullptr;
-    bytes_[index].assign(size, 0);
+    bytes_[index].resize(size);
     fetched_[index] = true;
     state_[index] = State::Waiting;
     return bytes_[index].data();
@@ -35,11 +31,10 @@ std::uint8_t* AssetFiles::slot(std::size_t index, std::size_t size) {
 bool AssetFiles::decode(std::size_t index) {
     if (!fetched(index)) return false;
     if (state_[index] == State::Waiting) {
-        const bool clip = index < ClipCount;
-        const bool ok = clip ? decodeClip(bytes_[index], clips_[index])
-                             : decodePicture(bytes_[index], pictures_[index - ClipCount]);
+        const bool ok = index >= ClipCount &&
+                        decodePicture(bytes_[index].data(), bytes_[index].size(), pictures_[index - ClipCount]);
         state_[index] = ok ? State::Decoded : State::Undecodable;
-        std::vector<std::uint8_t>().swap(bytes_[index]);
+        Buffer<std::uint8_t>().swap(bytes_[index]);
     }
     return state_[index] == State::Decoded;
 }
@@ -49,21 +44,31 @@ std::uint8_t* AssetFiles::pixels(std::size_t index, int width, int height) {
     DecodedPicture& picture = pictures_[index - ClipCount];
     picture.width = width;
     picture.height = height;
-    picture.rgba.assign(std::size_t{4} * static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
-    std::vector<std::uint8_t>().swap(bytes_[index]);
+    picture.rgba.resize(std::size_t{4} * static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    Buffer<std::uint8_t>().swap(bytes_[index]);
     fetched_[index] = true;
     state_[index] = State::Decoded;
     return picture.rgba.data();
 }
 
-DecodedPicture AssetFiles::takePicture(Picture picture) { return std::move(pictures_[static_cast<std::size_t>(picture)]); }
+std::int16_t* AssetFiles::samples(std::size_t index, int channels, int rate, int count) {
+    if (index >= ClipCount || channels <= 0 || rate <= 0 || count <= 0) return nullptr;
+    DecodedClip& clip = clips_[index];
+    clip.channels = channels;
+    clip.sampleRate = rate;
+    clip.samples.resize(static_cast<std::size_t>(count));
+    Buffer<std::uint8_t>().swap(bytes_[index]);
+    fetched_[index] = true;
+    state_[index] = State::Decoded;
+    return clip.samples.data();
+}
 
 DecodedClip AssetFiles::takeClip(Clip clip) { return std::move(clips_[static_cast<std::size_t>(clip)]); }
 
-bool decodePicture(const std::vector<std::uint8_t>& file, DecodedPicture& out) {
-    if (file.empty() || file.size() > INT_MAX) return false;
+bool decodePicture(const std::uint8_t* file, std::size_t size, DecodedPicture& out) {
+    if (size == 0 || size > INT_MAX) return false;
     int width = 0, height = 0, channels = 0;
-    stbi_uc* pixels = stbi_load_from_memory(file.data(), static_cast<int>(file.size()), &width, &height,
+    stbi_uc* pixels = stbi_load_from_memory(file, static_cast<int>(size), &width, &height,
                                             &channels, STBI_rgb_alpha);
     if (pixels == nullptr) return false;
     out.width = width;
@@ -71,20 +76,4 @@ bool decodePicture(const std::vector<std::uint8_t>& file, DecodedPicture& out) {
     out.rgba.assign(pixels, pixels + std::size_t{4} * static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     stbi_image_free(pixels);
     return width > 0 && height > 0;
-}
-
-bool decodeClip(const std::vector<std::uint8_t>& file, DecodedClip& out) {
-    if (file.empty() || file.size() > INT_MAX) return false;
-    int channels = 0, rate = 0;
-    short* samples = nullptr;
-    const int frames = stb_vorbis_decode_memory(file.data(), static_cast<int>(file.size()), &channels, &rate, &samples);
-    if (frames <= 0 || channels <= 0 || rate <= 0) {
-        std::free(samples);
-        return false;
-    }
-    out.channels = channels;
-    out.sampleRate = rate;
-    out.samples.assign(samples, samples + static_cast<std::size_t>(frames) * static_cast<std::size_t>(channels));
-    std::free(samples);
-    return true;
 }

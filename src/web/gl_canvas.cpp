@@ -276,7 +276,7 @@ GLuint GlCanvas::upload(const DecodedPicture& image) {
     return 0;
 }
 
-bool GlCanvas::loadPicture(Picture picture, DecodedPicture image) {
+bool GlCanvas::loadPicture(Picture picture, DecodedPicture& image) {
     const std::size_t i = static_cast<std::size_t>(picture);
     if (!fits(image)) return false;
     textures_[i] = lost_ ? 0 : upload(image);

@@ -46,7 +46,9 @@ public:
 
     // False when the browser cannot take the picture as a texture: larger
     // than its MAX_TEXTURE_SIZE, or refused on upload; `problem` says which.
-    bool loadPicture(Picture picture, DecodedPicture image);
+    // Taken, its pixels move in from `image`.
+    bool loadPicture(Picture picture, DecodedPicture& image);
+    bool has(Picture picture) const { return !pictures_[static_cast<std::size_t>(picture)].rgba.empty(); }
     // Pictures laid over every frame after its draws (the captions), outside
     // the game's manifest: the first loaded is overlay 0. Drawn untinted and
     // never hidden; one the browser refuses (false, as loadPicture) keeps its

@@ -76,6 +76,7 @@ enum Answer : int {
 };
 
 AssetFiles files;        // filled by the page before anything starts
+GlCanvas* canvas = nullptr;  // made before the files come, which it takes as they do; never released
 PageCaptions captions;   // filled by the page when captions are first turned on
 KeyChoice chosenKeys;    // the player's own keys, from the page's address
 int volume = 100;        // percent, from the address or the page's slider
@@ -95,6 +96,7 @@ bool makeContext() {
     // premultipliedAlpha stays WebGL's own: an opaque canvas looks the same either way, and Chromium copies an
     // unpremultiplied canvas into a premultiplied one on every frame where it shares the canvas with its compositor.
     attributes.majorVersion = 1;
+    attributes.enableExtensionsByDefault = EM_FALSE;  // the game needs none, and asking for each costs time
     const EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_create_context("#canvas", &attributes);
     return context > 0 && emscripten_webgl_make_context_current(context) == EMSCRIPTEN_RESULT_SUCCESS;
 }
@@ -103,7 +105,7 @@ bool makeContext() {
 struct Live {
     PageTime time;
     ClipVoice voice;
-    LivePlatform platform{files, captions, voice, time,
+    LivePlatform platform{files, captions, voice, *canvas, time,
                           [this](Clip clip) { pageClipStarted(static_cast<int>(frames + 1), fileOf(clip)); }};
     Game game{platform};
     HeldKeys held;  // the keyboard's, the touch controls' and the gamepads' keys, merged
@@ -131,8 +133,8 @@ void start() {
         return;
     }
     live->started = true;
-    pageWakeSound();
-    live->voice.resume();  // in case the page was hidden before the first press
+    live->voice.open();  // in the press, where the browser lets sound start
+    pageWakeSound();     // an engine that made it suspended all the same
     pageStarted();
 }
 
@@ -253,35 +255,34 @@ EM_BOOL onAnimationFrame(double milliseconds, void*) {
 // The replay mode.
 struct Replay {
     explicit Replay(const InputScript& recording)
-        : platform(files, captions, recording, [](int frame) { pageFramePainted(frame); },
+        : platform(files, captions, *canvas, recording, [](int frame) { pageFramePainted(frame); },
                    [](int frame, Clip clip) { pageClipStarted(frame, fileOf(clip)); }) {}
     ReplayPlatform platform;
     Game game{platform};
 };
 Replay* replay = nullptr;
 
-// The canvas of whichever game runs.
-GlCanvas* runningCanvas() {
-    return live != nullptr ? &live->platform.canvas() : replay != nullptr ? &replay->platform.canvas() : nullptr;
-}
-
 EM_BOOL onContextLost(int, const void*, void*) {
-    if (GlCanvas* canvas = runningCanvas()) canvas->lose();
+    if (canvas != nullptr) canvas->lose();
     pageContextLost();
     return EM_TRUE;  // cancels the browser's default, so that it may give the context back
 }
 
 EM_BOOL onContextRestored(int, const void*, void*) {
-    GlCanvas* canvas = runningCanvas();
     pageContextRestored(canvas == nullptr || canvas->restore() ? 1 : 0);
     return EM_TRUE;
 }
 
-// Watches the canvas for a lost context; whether the browser built the game's shaders.
-bool canDraw(PagePlatform& platform) {
+// The canvas's WebGL context, watched for loss, and the game's drawing in it,
+// made once: Runs when the game can draw, else NoWebGL or NoShader.
+int prepare() {
+    static int answer = 0;
+    if (answer != 0) return answer;
+    if (!makeContext()) return answer = NoWebGL;
     emscripten_set_webglcontextlost_callback("#canvas", nullptr, EM_FALSE, onContextLost);
     emscripten_set_webglcontextrestored_callback("#canvas", nullptr, EM_FALSE, onContextRestored);
-    return platform.canvas().built();
+    canvas = new GlCanvas;
+    return answer = canvas->built() ? Runs : NoShader;
 }
 
 // Why a picture ended start-up when the browser's WebGL would not take it (the page says it).
@@ -306,11 +307,28 @@ EMSCRIPTEN_KEEPALIVE std::uint8_t* tw_asset_slot(int index, int size) {
 EMSCRIPTEN_KEEPALIVE std::uint8_t* tw_asset_pixels(int index, int width, int height) {
     return index < 0 ? nullptr : files.pixels(static_cast<std::size_t>(index), width, height);
 }
-// Decodes a file just copied into its slot, one a call, so that the page stays
-// responsive between files: 1 when it decoded, 0 when not (the start names it).
-EMSCRIPTEN_KEEPALIVE int tw_asset_decode(int index) {
-    return index >= 0 && files.decode(static_cast<std::size_t>(index)) ? 1 : 0;
+// Where the page copies a clip its worker decoded: `count` samples of
+// `channels` interleaved, `rate` a second.
+EMSCRIPTEN_KEEPALIVE std::int16_t* tw_asset_samples(int index, int channels, int rate, int count) {
+    return index < 0 ? nullptr : files.samples(static_cast<std::size_t>(index), channels, rate, count);
 }
+// Decodes a file just handed over, one a call, so that the page stays
+// responsive between files, and gives a picture to the canvas once there is
+// one: 1 when it decoded, 0 when not (the start names it, and a picture the
+// browser's WebGL refuses, in load order).
+EMSCRIPTEN_KEEPALIVE int tw_asset_decode(int index) {
+    const std::size_t i = static_cast<std::size_t>(index);
+    if (index < 0 || !files.decode(i)) return 0;
+    if (canvas != nullptr && i >= ClipCount) {
+        const Picture picture = static_cast<Picture>(i - ClipCount);
+        if (!canvas->has(picture)) canvas->loadPicture(picture, files.picture(picture));
+    }
+    return 1;
+}
+
+// Makes the canvas ready to draw before the files come, in a task of its
+// own: Runs, else NoWebGL or NoShader (which tw_play answers too).
+EMSCRIPTEN_KEEPALIVE int tw_prepare() { return prepare(); }
 
 // The caption table's text, once fetched: how many pictures it names, -1
 // when it does not read (tw_captions_problem says why).
@@ -333,11 +351,10 @@ EMSCRIPTEN_KEEPALIVE std::uint8_t* tw_caption_slot(int caption, int size) {
 EMSCRIPTEN_KEEPALIVE int tw_play(int withCaptions) {
     if (live != nullptr) return GameRunning;
     if (replay != nullptr) return ReplayRunning;
-    if (!makeContext()) return NoWebGL;
+    if (const int drawing = prepare(); drawing != Runs) return drawing;
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     live = new Live;
     live->voice.setVolume(volume);
-    if (!canDraw(live->platform)) return NoShader;
     if (!buildScene(live->game)) {
         tellLoadProblem(live->platform);
         return failure(live->platform.failedFile(), live->platform.failedFileFetched());
@@ -441,10 +458,9 @@ EMSCRIPTEN_KEEPALIVE int tw_replay_begin(const char* recordingText, int withCapt
     std::istringstream in(recordingText);
     std::string error;
     if (!parseInputScript(in, recording, error)) return BadRecording;
-    if (!makeContext()) return NoWebGL;
+    if (const int drawing = prepare(); drawing != Runs) return drawing;
     std::srand(recording.seed);  // the layout the recording was made with
     replay = new Replay(recording);
-    if (!canDraw(replay->platform)) return NoShader;
     if (!buildScene(replay->game)) {
         tellLoadProblem(replay->platform);
         return 1 + failure(replay->platform.failedFile(), replay->platform.failedFileFetched());

@@ -27,9 +27,10 @@ bool PagePlatform::loadClipBuffer(Clip clip) {
 }
 
 bool PagePlatform::loadPicture(Picture picture) {
+    if (canvas_.has(picture)) return true;  // taken as its file came
     const std::size_t i = assetIndex(picture);
     if (!files_.decode(i)) return fail(i);
-    return canvas_.loadPicture(picture, files_.takePicture(picture)) || fail(i);  // more than the browser's WebGL takes
+    return canvas_.loadPicture(picture, files_.picture(picture)) || fail(i);  // more than the browser's WebGL takes
 }
 
 bool PagePlatform::showCaptions(bool on) {
@@ -79,9 +80,9 @@ bool LivePlatform::pollEvent(Event& event) {
     return waiting_.pop(event, keysUntil_);
 }
 
-ReplayPlatform::ReplayPlatform(AssetFiles& files, PageCaptions& captions, const InputScript& recording,
-                               FramePainted done, ClipStarted clipStarted)
-    : PagePlatform(files, captions, nullptr),
+ReplayPlatform::ReplayPlatform(AssetFiles& files, PageCaptions& captions, GlCanvas& canvas,
+                               const InputScript& recording, FramePainted done, ClipStarted clipStarted)
+    : PagePlatform(files, captions, nullptr, canvas),
       input_(recording, FrameSeconds),
       done_(std::move(done)),
       clipStarted_(std::move(clipStarted)) {}

@@ -25,9 +25,10 @@
 // start-up; `failedFile` names it.
 class PagePlatform : public Platform {
 public:
-    // Without `voice` the clips are decoded and checked, never played.
-    PagePlatform(AssetFiles& files, PageCaptions& captions, ClipVoice* voice)
-        : captions_(captions), files_(files), voice_(voice) {}
+    // Without `voice` the clips are decoded and checked, never played. The
+    // pictures go to `canvas`, which may have taken them as they came.
+    PagePlatform(AssetFiles& files, PageCaptions& captions, ClipVoice* voice, GlCanvas& canvas)
+        : canvas_(canvas), captions_(captions), files_(files), voice_(voice) {}
 
     bool loadClipBuffer(Clip clip) override;
     void buildClips() override {}
@@ -51,7 +52,7 @@ public:
 protected:
     void layCaptions(double now);
 
-    GlCanvas canvas_;
+    GlCanvas& canvas_;
     PageCaptions& captions_;  // every clip start goes to it
 
 private:
@@ -69,9 +70,9 @@ private:
 class LivePlatform final : public PagePlatform {
 public:
     using ClipStarted = std::function<void(Clip clip)>;
-    LivePlatform(AssetFiles& files, PageCaptions& captions, ClipVoice& voice, const PageTime& time,
-                 ClipStarted clipStarted)
-        : PagePlatform(files, captions, &voice), voice_(voice), time_(time), clipStarted_(std::move(clipStarted)) {}
+    LivePlatform(AssetFiles& files, PageCaptions& captions, ClipVoice& voice, GlCanvas& canvas,
+                 const PageTime& time, ClipStarted clipStarted)
+        : PagePlatform(files, captions, &voice, canvas), voice_(voice), time_(time), clipStarted_(std::move(clipStarted)) {}
 
     // A key of the page, stamped with the browser's time, for a coming poll;
     // when many wait, the oldest are kept, and every release.
@@ -110,8 +111,8 @@ public:
     using FramePainted = std::function<void(int frame)>;
     using ClipStarted = std::function<void(int frame, Clip clip)>;
 
-    ReplayPlatform(AssetFiles& files, PageCaptions& captions, const InputScript& recording, FramePainted done,
-                   ClipStarted clipStarted);
+    ReplayPlatform(AssetFiles& files, PageCaptions& captions, GlCanvas& canvas, const InputScript& recording,
+                   FramePainted done, ClipStarted clipStarted);
 
     void want(int frame);
     void beginFrame() { input_.beginFrame(); }  // before each frame: the next frame number and its time

@@ -200,6 +200,7 @@ const cases = {
         const rows = [
             { replace: { '/tumblewing.js': null }, named: 'tumblewing.js', why: '404' },
             { replace: { '/tumblewing.wasm': null }, named: 'tumblewing.wasm', why: '404' },
+            { replace: { '/voice.wasm': null }, named: 'voice.wasm', why: '404' },  // the clips' decoder, in its worker
             // 40 MB grows the game's memory while the caption pictures are handed over.
             { path: '/index.html?captions=1', replace: { '/assets/captions/abeautiful-2.png': Buffer.alloc(40 << 20, 7) },
               named: 'captions/abeautiful-2.png', why: 'caption picture' },

@@ -175,11 +175,16 @@ TEST_F(WebHost, FilesAreOfferedInLoadOrder) {
         EXPECT_FALSE(files.decode(assetIndex(Clip::ItIsMuch)));
         EXPECT_FALSE(files.decode(assetIndex(Clip::ABeautiful)));  // never fetched
     }
-    EXPECT_EQ(files.takePicture(Picture::Void).width, 40);
+    EXPECT_EQ(files.picture(Picture::Void).width, 40);
     // A picture the browser decoded comes as pixels, decoded; a clip never does.
     EXPECT_NE(files.pixels(assetIndex(Picture::Black), 2, 1), nullptr);
     EXPECT_TRUE(files.decode(assetIndex(Picture::Black)));
     EXPECT_EQ(files.pixels(assetIndex(Clip::ABeautiful), 2, 1), nullptr);
+    // A clip comes as the samples the page's worker decoded; a picture never does.
+    EXPECT_NE(files.samples(assetIndex(Clip::ABeautiful), 1, 22050, 4), nullptr);
+    EXPECT_TRUE(files.decode(assetIndex(Clip::ABeautiful)));
+    EXPECT_EQ(files.takeClip(Clip::ABeautiful).samples.size(), 4u);
+    EXPECT_EQ(files.samples(assetIndex(Picture::Black), 1, 22050, 4), nullptr);
 }
 
 // The browser's pictures are the desktop's, pixel for pixel; every clip decodes to sound.

@@ -162,56 +162,78 @@ function startTumblewing() {
         return [table, ...pictures];
     }
 
-    // The site's pictures that are smaller as lossless WebP come as WebP under their own names, read back
-    // by pictures.js: in its worker where the browser offers WebGL there, else on the page.
-    const isWebp = (b) => b.length > 12 && String.fromCharCode(...b.subarray(0, 4), ...b.subarray(8, 12)) === 'RIFFWEBP';
-    let worker = null;     // pictures.js as a worker: undefined where there is none, or once it failed
-    let pageCanvas = null;  // pictures.js on the page
+    // The site's pictures that are smaller as lossless WebP come as WebP under their own names, the clips as
+    // Ogg Vorbis: decoder.js decodes both, each kind in a worker of its own where the browser has one (the
+    // pictures need WebGL there), else on the page. A file of another kind goes to the game as it is.
+    const kindOf = (b) => {
+        const text = (from, to) => String.fromCharCode(...b.subarray(from, to));
+        return b.length > 12 && text(0, 4) === 'RIFF' && text(8, 12) === 'WEBP' ? 'picture'
+             : b.length > 4 && text(0, 4) === 'OggS' ? 'clip' : null;
+    };
+    const workers = {};     // by kind: its worker; undefined where there is none, or once it failed
     const waiting = new Map();
     let asked = 0;
-    async function browserPixels(bytes) {
-        if (worker === null) {
-            try {
-                if (typeof OffscreenCanvas !== 'function') throw new Error('no canvas in a worker');
-                worker = new Worker('pictures.js');
-                worker.onmessage = ({ data: { id, picture } }) => { waiting.get(id)?.(picture); waiting.delete(id); };
-                worker.onerror = () => {
-                    worker = undefined;
-                    for (const answer of waiting.values()) answer(null);
-                    waiting.clear();
-                };
-            } catch {
-                worker = undefined;
-            }
+    let pageCanvas = null;  // the pictures' reader on the page
+    function workerFor(kind) {
+        if (kind in workers) return workers[kind];
+        try {
+            if (kind === 'picture' && typeof OffscreenCanvas !== 'function') throw new Error('no canvas in a worker');
+            const worker = new Worker('decoder.js');
+            worker.onmessage = ({ data }) => { waiting.get(data.id)?.resolve(data); waiting.delete(data.id); };
+            worker.onerror = () => {
+                workers[kind] = undefined;
+                for (const [id, w] of waiting) if (w.kind === kind) { w.resolve({ lost: true }); waiting.delete(id); }
+            };
+            workers[kind] = worker;
+        } catch {
+            workers[kind] = undefined;
         }
+        return workers[kind];
+    }
+    // { decoded: pixels or samples, or null when it does not decode }, or { missing: the decoder's own file }.
+    // Without bytes, makes the worker for the kind ready (see decoder.js).
+    async function decodeAway(kind, bytes) {
+        const worker = workerFor(kind);
+        if (!worker && !bytes) return {};
         if (worker) {
             const id = asked++;
-            const picture = await new Promise((resolve) => {
-                waiting.set(id, resolve);
-                worker.postMessage({ id, bytes });
+            const answer = await new Promise((resolve) => {
+                waiting.set(id, { kind, resolve });
+                worker.postMessage({ id, kind, bytes });
             });
-            if (picture) return picture;
+            if (!answer.lost) return answer;
         }
-        pageCanvas ??= document.createElement('canvas');
-        return webpPixels(bytes, pageCanvas);
+        try {
+            return { decoded: kind === 'clip' ? await voiceSamples(bytes)
+                                              : await webpPixels(bytes, pageCanvas ??= document.createElement('canvas')) };
+        } catch (e) {
+            return e.file ? { missing: { name: e.file, why: e.message } } : { decoded: null };
+        }
     }
-    // Once every picture is in: the worker and the canvas go.
-    function letReaderGo() {
-        worker?.terminate();
+    // Once every file is in: the workers and the page's reader go.
+    function letDecodersGo() {
+        for (const worker of Object.values(workers)) worker?.terminate();
         pageCanvas?.getContext('webgl')?.getExtension('WEBGL_lose_context')?.loseContext();
     }
 
-    // Hands a fetched file to the game, decoded: a WebP picture by the browser first (its own tasks),
-    // then, one file a call, anything else, or a WebP the browser would not decode, by the game.
+    // Hands a fetched file to the game: a picture's pixels or a clip's samples as decoder.js made them (in
+    // their own tasks), else the bytes for the game to decode, one file a call. Each picture goes on to the
+    // game's canvas in the same call. A decoder that could not be had is kept, to be named.
+    let decoderMissing = null;
     async function handOver(module, index, bytes) {
-        const picture = isWebp(bytes) ? await browserPixels(bytes) : null;
+        const kind = kindOf(bytes);
+        const answer = kind ? await decodeAway(kind, bytes) : {};
+        if (answer.missing) decoderMissing ??= answer.missing;
         return () => {
-            if (picture) {
-                const at = module._tw_asset_pixels(index, picture.width, picture.height);  // may grow memory
-                if (at) return module.HEAPU8.set(picture.rgba, at);
+            const d = answer.decoded;
+            const data = d?.rgba ?? d?.samples;
+            const at = d?.rgba ? module._tw_asset_pixels(index, d.width, d.height)
+                     : d?.samples ? module._tw_asset_samples(index, d.channels, d.rate, d.samples.length) : 0;
+            if (at) module.HEAPU8.set(new Uint8Array(data.buffer, data.byteOffset, data.byteLength), at);  // read after: memory may grow
+            else if (!answer.missing) {
+                const slot = module._tw_asset_slot(index, bytes.length);
+                if (slot) module.HEAPU8.set(bytes, slot);
             }
-            const at = module._tw_asset_slot(index, bytes.length);  // may grow memory: HEAPU8 is read after
-            if (at) module.HEAPU8.set(bytes, at);
             module._tw_asset_decode(index);
         };
     }
@@ -380,7 +402,7 @@ function startTumblewing() {
             tumblewing.firstFrameAt = performance.now();
             $('poster').hidden = true;  // the game's own first frame takes its place
         },
-                onAbort(what) { if (loaded) showProblem(`Tumblewing stopped: ${what}`); },  // before, the catch below says
+        onAbort(what) { if (loaded) showProblem(`Tumblewing stopped: ${what}`); },  // before, the catch below says
         // The browser took WebGL away (a GPU reset, a driver update): the game builds its pictures again when the
         // browser gives it back, and one line asks for a reload if that has not happened within five seconds.
         onContextLost() { lostContext ??= setTimeout(() => showProblem(reloadLine), 5000); },
@@ -407,12 +429,38 @@ function startTumblewing() {
         return;
     }
     let loaded = false;
-    createTumblewing(module).then(async (m) => {
+    // The start screen first: the game's heavy start-up (its WebAssembly, the 47 files, WebGL) begins once
+    // the poster is on the screen, so that a phone shows the game at once rather than a page busy loading.
+    // Where the browser cannot tell when it painted it, once it is decoded and a frame has passed; never
+    // later than a second, whatever holds the poster up.
+    const posterShown = new Promise((resolve) => {
+        const poster = $('poster');
+        setTimeout(resolve, 1000);
+        if (PerformanceObserver.supportedEntryTypes?.includes('largest-contentful-paint')) {
+            new PerformanceObserver((list, observer) => {
+                if (!list.getEntries().some((e) => e.element === poster)) return;
+                observer.disconnect();
+                resolve();
+            }).observe({ type: 'largest-contentful-paint', buffered: true });
+        } else {
+            poster.decode().then(() => requestAnimationFrame(() => setTimeout(resolve)), resolve);
+        }
+    });
+    let drawingFirst;
+    posterShown.then(() => {
+        // The workers start on their own at once, so that they are ready when the files come; the page's
+        // WebGL, which takes each picture as it comes, is made once the pictures' worker has made its own.
+        drawingFirst = decodeAway('picture', null);
+        decodeAway('clip', null);
+        return createTumblewing(module);
+    }).then(async (m) => {
         loaded = true;
+        drawingFirst.then(() => inTurn(() => m._tw_prepare()));
         const names = [];
         for (let i = 0; i < m._tw_asset_count(); ++i) names.push(m.UTF8ToString(m._tw_asset_name(i)));
         const files = await fetchAll(names, '', (index, bytes) => handOver(m, index, bytes));
-        letReaderGo();
+        letDecodersGo();
+        if (decoderMissing) return showProblem(named(decoderMissing));
         // The game's readings by the names it gives them: phase, storyClock, x, y, frames, sound, gain, ...
         const probes = [];
         for (let name; (name = m.UTF8ToString(m._tw_probe_name(probes.length)));) probes.push(name);
