@@ -76,7 +76,7 @@ async function voiceSamples(bytes) {
 // As one of the page's workers: a file a message, { id, kind: 'picture' or 'clip', bytes }, answered under
 // its id with the picture's pixels or the clip's samples (null when it does not decode), or the file the
 // worker itself could not get. A message without bytes makes the worker ready for its kind, answered once
-// it is: voice.wasm started, or WebGL made (which bears the time a browser may take to start drawing on
+// it is (or `unable`): voice.wasm started, or WebGL made (which bears the time a browser may take to start drawing on
 // the GPU the first time a page asks).
 if (typeof WorkerGlobalScope === 'function' && self instanceof WorkerGlobalScope) {
     let canvas = null;
@@ -92,7 +92,7 @@ if (typeof WorkerGlobalScope === 'function' && self instanceof WorkerGlobalScope
         let answer = {};
         try {
             if (bytes) answer.decoded = await decode[kind](bytes);
-            else await ready[kind]();
+            else if (!await ready[kind]()) answer.unable = true;  // no WebGL in a worker here
         } catch (e) {
             answer = e.file ? { missing: { name: e.file, why: e.message } } : { decoded: null };
         }

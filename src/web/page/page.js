@@ -174,16 +174,19 @@ function startTumblewing() {
     const waiting = new Map();
     let asked = 0;
     let pageCanvas = null;  // the pictures' reader on the page
+    // A worker that failed, or cannot do its work here, goes: what it was asked is done on the page.
+    function dropWorker(kind) {
+        workers[kind]?.terminate();
+        workers[kind] = undefined;
+        for (const [id, w] of waiting) if (w.kind === kind) { w.resolve({ lost: true }); waiting.delete(id); }
+    }
     function workerFor(kind) {
         if (kind in workers) return workers[kind];
         try {
             if (kind === 'picture' && typeof OffscreenCanvas !== 'function') throw new Error('no canvas in a worker');
             const worker = new Worker('decoder.js');
             worker.onmessage = ({ data }) => { waiting.get(data.id)?.resolve(data); waiting.delete(data.id); };
-            worker.onerror = () => {
-                workers[kind] = undefined;
-                for (const [id, w] of waiting) if (w.kind === kind) { w.resolve({ lost: true }); waiting.delete(id); }
-            };
+            worker.onerror = () => dropWorker(kind);
             workers[kind] = worker;
         } catch {
             workers[kind] = undefined;
@@ -194,15 +197,17 @@ function startTumblewing() {
     // Without bytes, makes the worker for the kind ready (see decoder.js).
     async function decodeAway(kind, bytes) {
         const worker = workerFor(kind);
-        if (!worker && !bytes) return {};
         if (worker) {
             const id = asked++;
             const answer = await new Promise((resolve) => {
                 waiting.set(id, { kind, resolve });
                 worker.postMessage({ id, kind, bytes });
             });
-            if (!answer.lost) return answer;
+            if (answer.unable) dropWorker(kind);  // this browser's workers have no WebGL: the page reads every picture
+            // A picture the worker could not read is tried again on the page, as is every file once it failed.
+            if (!answer.lost && !(kind === 'picture' && answer.decoded === null)) return answer;
         }
+        if (!bytes) return {};
         try {
             return { decoded: kind === 'clip' ? await voiceSamples(bytes)
                                               : await webpPixels(bytes, pageCanvas ??= document.createElement('canvas')) };
