@@ -5,6 +5,7 @@
 
 #include "shell/state/game.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
@@ -259,10 +260,12 @@ bool GlCanvas::fits(const DecodedPicture& image) {
     return false;
 }
 
-GLuint GlCanvas::upload(const DecodedPicture& image) {
-    while (glGetError() != GL_NO_ERROR) {}  // nothing earlier is blamed on this picture
+GLuint GlCanvas::upload(const DecodedPicture& image, bool checked) {
+    if (checked)
+        while (glGetError() != GL_NO_ERROR) {}  // nothing earlier is blamed on this picture
     GLuint texture = nearestTexture();
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width, image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
+    if (!checked) return texture;
     const GLenum error = glGetError();
     if (error == GL_NO_ERROR) return texture;
     glDeleteTextures(1, &texture);
@@ -276,11 +279,35 @@ GLuint GlCanvas::upload(const DecodedPicture& image) {
     return 0;
 }
 
-bool GlCanvas::loadPicture(Picture picture, DecodedPicture& image) {
+bool GlCanvas::loadPicture(Picture picture, DecodedPicture& image) { return take(picture, image, true); }
+
+void GlCanvas::offerPicture(Picture picture, DecodedPicture& image) { take(picture, image, false); }
+
+void GlCanvas::settle() {
+    if (std::find(unchecked_.begin(), unchecked_.end(), true) == unchecked_.end()) return;
+    bool refused = false;
+    for (GLenum error; (error = glGetError()) != GL_NO_ERROR;) refused = refused || error != ContextLost;
+    // Refused somewhere: each offered picture is made again and asked about on its own.
+    for (std::size_t i = 0; refused && !lost_ && i < PictureCount; ++i) {
+        if (!unchecked_[i]) continue;
+        glDeleteTextures(1, &textures_[i]);
+        if ((textures_[i] = upload(pictures_[i])) != 0 || lost_) continue;
+        refused_[i] = problem_;
+        pictures_[i] = DecodedPicture{};
+    }
+    unchecked_.fill(false);
+}
+
+bool GlCanvas::take(Picture picture, DecodedPicture& image, bool checked) {
     const std::size_t i = static_cast<std::size_t>(picture);
+    if (!refused_[i].empty()) {
+        problem_ = refused_[i];
+        return false;
+    }
     if (!fits(image)) return false;
-    textures_[i] = lost_ ? 0 : upload(image);
+    textures_[i] = lost_ ? 0 : upload(image, checked);
     if (textures_[i] == 0 && !lost_) return false;  // while the context is lost, it is made on restore
+    unchecked_[i] = !checked && !lost_;
     looks_[i] = lookOf(image.rgba.data(), static_cast<std::size_t>(image.width), static_cast<std::size_t>(image.height));
     pictures_[i] = std::move(image);
     return true;

@@ -48,6 +48,12 @@ public:
     // than its MAX_TEXTURE_SIZE, or refused on upload; `problem` says which.
     // Taken, its pixels move in from `image`.
     bool loadPicture(Picture picture, DecodedPicture& image);
+    // Takes a picture as its file comes, without asking whether the browser's
+    // WebGL took it: the answer waits for the GPU to finish, which the page
+    // would feel once a picture. `settle` asks once for every picture
+    // offered; one refused is not had, and loadPicture refuses it again.
+    void offerPicture(Picture picture, DecodedPicture& image);
+    void settle();
     bool has(Picture picture) const { return !pictures_[static_cast<std::size_t>(picture)].rgba.empty(); }
     // Pictures laid over every frame after its draws (the captions), outside
     // the game's manifest: the first loaded is overlay 0. Drawn untinted and
@@ -87,7 +93,9 @@ private:
     bool build();  // the programs, the vertex buffer and the drawing state
     bool buildScene();  // the 800x600 texture a scaled frame is drawn into; false when refused
     bool fits(const DecodedPicture& image);  // within MAX_TEXTURE_SIZE (else problem_ says not)
-    GLuint upload(const DecodedPicture& image);  // 0 when refused (problem_ says why)
+    // 0 when refused (problem_ says why); unchecked, never refused.
+    GLuint upload(const DecodedPicture& image, bool checked = true);
+    bool take(Picture picture, DecodedPicture& image, bool checked);
     void addQuad(Vec2 position, Vec2 size, Color color);
     bool covers(const Sprite& sprite) const;  // an opaque picture, drawn untranslucent
     // `count` quads from quad `first`, blended or not.
@@ -95,6 +103,8 @@ private:
 
     std::array<GLuint, PictureCount> textures_{};
     std::array<DecodedPicture, PictureCount> pictures_;  // kept for a restored context
+    std::array<bool, PictureCount> unchecked_{};          // offered, not yet settled
+    std::array<std::string, PictureCount> refused_;       // why, for a picture offered and refused
     std::vector<GLuint> overlays_;
     std::vector<DecodedPicture> overlayPictures_;
     std::vector<Vec2> overlaySizes_;

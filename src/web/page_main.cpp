@@ -321,7 +321,7 @@ EMSCRIPTEN_KEEPALIVE int tw_asset_decode(int index) {
     if (index < 0 || !files.decode(i)) return 0;
     if (canvas != nullptr && i >= ClipCount) {
         const Picture picture = static_cast<Picture>(i - ClipCount);
-        if (!canvas->has(picture)) canvas->loadPicture(picture, files.picture(picture));
+        if (!canvas->has(picture)) canvas->offerPicture(picture, files.picture(picture));
     }
     return 1;
 }
@@ -352,6 +352,7 @@ EMSCRIPTEN_KEEPALIVE int tw_play(int withCaptions) {
     if (live != nullptr) return GameRunning;
     if (replay != nullptr) return ReplayRunning;
     if (const int drawing = prepare(); drawing != Runs) return drawing;
+    canvas->settle();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     live = new Live;
     live->voice.setVolume(volume);
@@ -459,6 +460,7 @@ EMSCRIPTEN_KEEPALIVE int tw_replay_begin(const char* recordingText, int withCapt
     std::string error;
     if (!parseInputScript(in, recording, error)) return BadRecording;
     if (const int drawing = prepare(); drawing != Runs) return drawing;
+    canvas->settle();
     std::srand(recording.seed);  // the layout the recording was made with
     replay = new Replay(recording);
     if (!buildScene(replay->game)) {
