@@ -273,16 +273,30 @@ EM_BOOL onContextRestored(int, const void*, void*) {
     return EM_TRUE;
 }
 
-// The canvas's WebGL context, watched for loss, and the game's drawing in it,
-// made once: Runs when the game can draw, else NoWebGL or NoShader.
-int prepare() {
-    static int answer = 0;
-    if (answer != 0) return answer;
-    if (!makeContext()) return answer = NoWebGL;
-    emscripten_set_webglcontextlost_callback("#canvas", nullptr, EM_FALSE, onContextLost);
-    emscripten_set_webglcontextrestored_callback("#canvas", nullptr, EM_FALSE, onContextRestored);
+// The canvas's WebGL context, watched for loss, then the game's drawing in
+// it (its shaders), made once, one a call (`Pending` until both are made):
+// Runs when the game can draw, else NoWebGL or NoShader.
+constexpr int Pending = 0;
+int prepareStep() {
+    static int answer = Pending;
+    static bool context = false;
+    if (answer != Pending) return answer;
+    if (!context) {
+        if (!makeContext()) return answer = NoWebGL;
+        emscripten_set_webglcontextlost_callback("#canvas", nullptr, EM_FALSE, onContextLost);
+        emscripten_set_webglcontextrestored_callback("#canvas", nullptr, EM_FALSE, onContextRestored);
+        context = true;
+        return Pending;
+    }
     canvas = new GlCanvas;
     return answer = canvas->built() ? Runs : NoShader;
+}
+
+// All at once.
+int prepare() {
+    int answer;
+    while ((answer = prepareStep()) == Pending) {}
+    return answer;
 }
 
 // Why a picture ended start-up when the browser's WebGL would not take it (the page says it).
@@ -326,9 +340,10 @@ EMSCRIPTEN_KEEPALIVE int tw_asset_decode(int index) {
     return 1;
 }
 
-// Makes the canvas ready to draw before the files come, in a task of its
-// own: Runs, else NoWebGL or NoShader (which tw_play answers too).
-EMSCRIPTEN_KEEPALIVE int tw_prepare() { return prepare(); }
+// Makes the canvas ready to draw before the pictures come, a step a call,
+// each in a task of its own: 0 while there is more to do, then Runs, else
+// NoWebGL or NoShader (which tw_play answers too).
+EMSCRIPTEN_KEEPALIVE int tw_prepare() { return prepareStep(); }
 
 // The caption table's text, once fetched: how many pictures it names, -1
 // when it does not read (tw_captions_problem says why).

@@ -460,7 +460,8 @@ function startTumblewing() {
         return createTumblewing(module);
     }).then(async (m) => {
         loaded = true;
-        drawingFirst.then(() => inTurn(() => m._tw_prepare()));
+        const prepare = () => inTurn(() => m._tw_prepare()).then((answer) => answer === 0 && prepare());
+        drawingFirst.then(prepare);
         const names = [];
         for (let i = 0; i < m._tw_asset_count(); ++i) names.push(m.UTF8ToString(m._tw_asset_name(i)));
         const files = await fetchAll(names, '', (index, bytes) => handOver(m, index, bytes));
