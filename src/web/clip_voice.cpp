@@ -1,68 +1,101 @@
-// Voice clips through Emscripten's OpenAL: buffers from the decoded samples, one source each.
+// Voice clips through Web Audio: the decoded samples as audio buffers, each start a new buffer source.
 // SPDX-FileCopyrightText: 2026 Tumblewing developers
 // SPDX-License-Identifier: MIT
 #include "web/clip_voice.h"
 
+#include <emscripten/emscripten.h>
+
 #include <cstddef>
+#include <cstdint>
 #include <utility>
 
-// Emscripten's OpenAL suspends and resumes the whole device's Web Audio context.
-extern "C" void emscripten_alcDevicePauseSOFT(ALCdevice* device);
-extern "C" void emscripten_alcDeviceResumeSOFT(ALCdevice* device);
+namespace {
 
-ClipVoice::~ClipVoice() {
-    if (context_ != nullptr) {
-        alDeleteSources(static_cast<ALsizei>(ClipCount), sources_.data());
-        alDeleteBuffers(static_cast<ALsizei>(ClipCount), buffers_.data());
-        alcMakeContextCurrent(nullptr);
-        alcDestroyContext(context_);
+// The page's sound, as Module.voice: its context, the gain every clip goes
+// through, each clip's buffer and the source that last played it.
+EM_JS(int, voiceOpen, (), {
+    try {
+        const context = new (window.AudioContext || window.webkitAudioContext)();  // Safari 14.0: prefixed
+        const gain = context.createGain();
+        gain.connect(context.destination);
+        Module.voice = { context, gain, buffers: [], playing: [] };
+        return 1;
+    } catch (e) {
+        return 0;
     }
-    if (device_ != nullptr) alcCloseDevice(device_);
-}
+});
+// 16-bit samples, interleaved, as floats from -1 to 1 (each / 32768).
+EM_JS(void, voiceLoad, (int clip, const std::int16_t* samples, int count, int channels, int rate), {
+    const frames = count / channels;
+    const buffer = Module.voice.context.createBuffer(channels, frames, rate);
+    for (let c = 0; c < channels; ++c) {
+        const data = buffer.getChannelData(c);
+        for (let i = 0, at = (samples >> 1) + c; i < frames; ++i, at += channels) data[i] = HEAP16[at] / 32768;
+    }
+    Module.voice.buffers[clip] = buffer;
+});
+EM_JS(void, voicePlay, (int clip), {
+    const v = Module.voice;
+    if (!v.buffers[clip]) return;
+    if (v.playing[clip]) v.playing[clip].stop();
+    const source = v.context.createBufferSource();
+    source.buffer = v.buffers[clip];
+    source.connect(v.gain);
+    source.start();
+    v.playing[clip] = source;
+});
+EM_JS(void, voiceWake, (), {
+    const state = Module.voice.context.state;
+    if (state === 'suspended' || state === 'interrupted') Module.voice.context.resume().catch(() => {});
+});
+EM_JS(int, voiceRunning, (), { return Module.voice.context.state === 'running' ? 1 : 0; });
+EM_JS(void, voiceSuspend, (), { Module.voice.context.suspend().catch(() => {}); });
+EM_JS(void, voiceResume, (), { Module.voice.context.resume().catch(() => {}); });
+EM_JS(void, voiceGain, (double gain), { Module.voice.gain.gain.value = gain; });
+EM_JS(double, voiceGainNow, (), { return Module.voice.gain.gain.value; });
+
+}  // namespace
 
 void ClipVoice::load(Clip clip, DecodedClip samples) { waiting_[static_cast<std::size_t>(clip)] = std::move(samples); }
 
 void ClipVoice::open() {
     if (opened_) return;
     opened_ = true;
-    device_ = alcOpenDevice(nullptr);
-    if (device_ != nullptr) context_ = alcCreateContext(device_, nullptr);
-    if (context_ == nullptr) return;
-    alcMakeContextCurrent(context_);
-    alGenBuffers(static_cast<ALsizei>(ClipCount), buffers_.data());
-    alGenSources(static_cast<ALsizei>(ClipCount), sources_.data());
+    sounds_ = voiceOpen() != 0;
+    if (!sounds_) return;
     for (std::size_t i = 0; i < ClipCount; ++i) {
-        DecodedClip samples = std::move(waiting_[i]);
-        if (samples.channels < 1 || samples.channels > 2) continue;  // the game's clips are mono
-        const ALenum format = samples.channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16;
-        alBufferData(buffers_[i], format, samples.samples.data(),
-                     static_cast<ALsizei>(samples.samples.size() * sizeof(samples.samples[0])), samples.sampleRate);
-        alSourcei(sources_[i], AL_BUFFER, static_cast<ALint>(buffers_[i]));
+        const DecodedClip samples = std::move(waiting_[i]);
+        if (samples.channels < 1 || samples.samples.empty()) continue;
+        voiceLoad(static_cast<int>(i), samples.samples.data(), static_cast<int>(samples.samples.size()),
+                  samples.channels, samples.sampleRate);
     }
     setVolume(volume_);
 }
 
 void ClipVoice::play(Clip clip) {
-    if (context_ != nullptr) alSourcePlay(sources_[static_cast<std::size_t>(clip)]);
+    if (sounds_) voicePlay(static_cast<int>(clip));
 }
 
+void ClipVoice::wake() {
+    if (sounds_) voiceWake();
+}
+
+bool ClipVoice::running() const { return sounds_ && voiceRunning() != 0; }
+
 void ClipVoice::suspend() {
-    if (context_ != nullptr) emscripten_alcDevicePauseSOFT(device_);
+    if (sounds_) voiceSuspend();
 }
 
 void ClipVoice::resume() {
-    if (context_ != nullptr) emscripten_alcDeviceResumeSOFT(device_);
+    if (sounds_) voiceResume();
 }
 
 void ClipVoice::setVolume(int percent) {
     volume_ = percent;
-    if (context_ != nullptr) alListenerf(AL_GAIN, static_cast<float>(percent) / 100.0f);
+    if (sounds_) voiceGain(static_cast<double>(static_cast<float>(percent) / 100.0f));
 }
 
 double ClipVoice::gainPercent() const {
     if (silent()) return -1.0;
-    if (context_ == nullptr) return volume_;
-    ALfloat gain = 0.0f;
-    alGetListenerf(AL_GAIN, &gain);
-    return static_cast<double>(gain) * 100.0;
+    return sounds_ ? voiceGainNow() * 100.0 : volume_;
 }

@@ -26,17 +26,6 @@
 // The page's side (page.js) of the calls the game makes into it.
 EM_JS(void, pageStarted, (), { if (Module.onStarted) Module.onStarted(); });
 EM_JS(void, pageFramePainted, (int frame), { if (Module.onFramePainted) Module.onFramePainted(frame); });
-EM_JS(int, pageSoundRunning, (), {
-    return typeof AL !== 'undefined' && AL.currentCtx && AL.currentCtx.audioCtx.state === 'running' ? 1 : 0;
-});
-// Wakes the audio context the browser keeps suspended until the player acts
-// on the page, or that an iPhone interrupted (a call, Siri); called inside
-// a key, click or tap handler, where it may.
-EM_JS(void, pageWakeSound, (), {
-    if (typeof AL === 'undefined' || !AL.currentCtx) return;
-    const state = AL.currentCtx.audioCtx.state;
-    if (state === 'suspended' || state === 'interrupted') AL.currentCtx.audioCtx.resume().catch(() => {});
-});
 // Whether the keyboard's focus is on one of the page's controls (a button,
 // say) rather than on the scene or the page itself: the controls keep their keys.
 EM_JS(int, pageControlFocused, (), {
@@ -124,7 +113,7 @@ double browserSeconds() { return emscripten_get_now() / 1000.0; }
 // nothing, and an iPhone may interrupt the sound at any time. A hidden page
 // keeps its sound asleep.
 void wakeSound() {
-    if (!live->time.hidden()) pageWakeSound();
+    if (!live->time.hidden()) live->voice.wake();
 }
 
 void start() {
@@ -134,7 +123,7 @@ void start() {
     }
     live->started = true;
     live->voice.open();  // in the press, where the browser lets sound start
-    pageWakeSound();     // an engine that made it suspended all the same
+    live->voice.wake();  // an engine that made it suspended all the same
     pageStarted();
 }
 
@@ -453,7 +442,7 @@ EMSCRIPTEN_KEEPALIVE double tw_probe(int what) {
     case FlierX: return static_cast<double>(g->playerBox.position.x);
     case Frames: return live != nullptr ? static_cast<double>(live->frames) : replay->platform.frame();
     case Painted: return static_cast<double>(live != nullptr ? live->platform.painted() : replay->platform.painted());
-    case Sound: return pageSoundRunning();
+    case Sound: return live != nullptr && live->voice.running() ? 1.0 : 0.0;
     case Captions:
         return static_cast<double>(live != nullptr ? live->platform.captionsPainted()
                                                    : replay->platform.captionsPainted());
