@@ -260,11 +260,16 @@ bool GlCanvas::fits(const DecodedPicture& image) {
     return false;
 }
 
+GLuint GlCanvas::texture(const DecodedPicture& image, const std::uint8_t* pixels) {
+    const GLuint texture = nearestTexture();
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width, image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    return texture;
+}
+
 GLuint GlCanvas::upload(const DecodedPicture& image, bool checked) {
     if (checked)
         while (glGetError() != GL_NO_ERROR) {}  // nothing earlier is blamed on this picture
-    GLuint texture = nearestTexture();
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, image.width, image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
+    const GLuint texture = GlCanvas::texture(image, image.rgba.data());
     if (!checked) return texture;
     const GLenum error = glGetError();
     if (error == GL_NO_ERROR) return texture;
@@ -281,10 +286,39 @@ GLuint GlCanvas::upload(const DecodedPicture& image, bool checked) {
 
 bool GlCanvas::loadPicture(Picture picture, DecodedPicture& image) { return take(picture, image, true); }
 
-void GlCanvas::offerPicture(Picture picture, DecodedPicture& image) { take(picture, image, false); }
+void GlCanvas::offerPicture(Picture picture, DecodedPicture& image) {
+    const std::size_t i = static_cast<std::size_t>(picture);
+    const bool sent = !lost_ && textures_[i] != 0 && rowsSent_[i] == image.height;  // every row, ahead
+    rowsSent_[i] = 0;
+    if (!sent) {
+        glDeleteTextures(1, &textures_[i]);  // a picture sent in part is sent again whole
+        textures_[i] = 0;
+        take(picture, image, false);
+        return;
+    }
+    unchecked_[i] = true;
+    looks_[i] = lookOf(image.rgba.data(), static_cast<std::size_t>(image.width), static_cast<std::size_t>(image.height));
+    pictures_[i] = std::move(image);
+}
 
-void GlCanvas::settle() {
-    if (std::find(unchecked_.begin(), unchecked_.end(), true) == unchecked_.end()) return;
+void GlCanvas::offerRows(Picture picture, const DecodedPicture& image, int from, int to) {
+    const std::size_t i = static_cast<std::size_t>(picture);
+    if (lost_ || has(picture) || from != rowsSent_[i] || to <= from || to > image.height || !fits(image)) return;
+    if (from == 0) {
+        glDeleteTextures(1, &textures_[i]);
+        textures_[i] = texture(image, nullptr);  // room for them all
+    } else {
+        glBindTexture(GL_TEXTURE_2D, textures_[i]);
+    }
+    const std::size_t row = std::size_t{4} * static_cast<std::size_t>(image.width);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, from, image.width, to - from, GL_RGBA, GL_UNSIGNED_BYTE,
+                    image.rgba.data() + row * static_cast<std::size_t>(from));
+    rowsSent_[i] = to;
+}
+
+std::size_t GlCanvas::settle() {
+    std::size_t first = PictureCount;
+    if (std::find(unchecked_.begin(), unchecked_.end(), true) == unchecked_.end()) return first;
     bool refused = false;
     for (GLenum error; (error = glGetError()) != GL_NO_ERROR;) refused = refused || error != ContextLost;
     // Refused somewhere: each offered picture is made again and asked about on its own.
@@ -294,8 +328,10 @@ void GlCanvas::settle() {
         if ((textures_[i] = upload(pictures_[i])) != 0 || lost_) continue;
         refused_[i] = problem_;
         pictures_[i] = DecodedPicture{};
+        first = std::min(first, i);
     }
     unchecked_.fill(false);
+    return first;
 }
 
 bool GlCanvas::take(Picture picture, DecodedPicture& image, bool checked) {
@@ -336,6 +372,7 @@ void GlCanvas::lose() {
     glDeleteProgram(scaleProgram_);
     glDeleteProgram(program_);
     textures_.fill(0);
+    rowsSent_.fill(0);
     overlays_.assign(overlays_.size(), 0);
     sceneFramebuffer_ = sceneTexture_ = 0;
     vertexBuffer_ = 0;

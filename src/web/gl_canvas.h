@@ -52,8 +52,14 @@ public:
     // WebGL took it: the answer waits for the GPU to finish, which the page
     // would feel once a picture. `settle` asks once for every picture
     // offered; one refused is not had, and loadPicture refuses it again.
+    // It answers the first picture refused, or PictureCount for none.
     void offerPicture(Picture picture, DecodedPicture& image);
-    void settle();
+    std::size_t settle();
+    const std::string& refusal(std::size_t picture) const { return refused_[picture]; }
+    // Sends rows `from` to `to` of a picture still coming (those in `image`
+    // so far) to its texture ahead of offerPicture, which then sends none of
+    // them again: a large picture goes to the GPU a band at a time.
+    void offerRows(Picture picture, const DecodedPicture& image, int from, int to);
     bool has(Picture picture) const { return !pictures_[static_cast<std::size_t>(picture)].rgba.empty(); }
     // Pictures laid over every frame after its draws (the captions), outside
     // the game's manifest: the first loaded is overlay 0. Drawn untinted and
@@ -96,6 +102,8 @@ private:
     // 0 when refused (problem_ says why); unchecked, never refused.
     GLuint upload(const DecodedPicture& image, bool checked = true);
     bool take(Picture picture, DecodedPicture& image, bool checked);
+    // The pixels' texture, of their size, each sent with glTexImage2D.
+    GLuint texture(const DecodedPicture& image, const std::uint8_t* pixels);
     void addQuad(Vec2 position, Vec2 size, Color color);
     bool covers(const Sprite& sprite) const;  // an opaque picture, drawn untranslucent
     // `count` quads from quad `first`, blended or not.
@@ -104,6 +112,7 @@ private:
     std::array<GLuint, PictureCount> textures_{};
     std::array<DecodedPicture, PictureCount> pictures_;  // kept for a restored context
     std::array<bool, PictureCount> unchecked_{};          // offered, not yet settled
+    std::array<int, PictureCount> rowsSent_{};            // by offerRows, from the top, to its texture
     std::array<std::string, PictureCount> refused_;       // why, for a picture offered and refused
     std::vector<GLuint> overlays_;
     std::vector<DecodedPicture> overlayPictures_;

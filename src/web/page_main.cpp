@@ -50,6 +50,10 @@ EM_JS(void, pageContextLost, (), { if (Module.onContextLost) Module.onContextLos
 EM_JS(void, pageContextRestored, (int drawing), { if (Module.onContextRestored) Module.onContextRestored(drawing); });
 // Why the browser's WebGL would not take the picture that ended start-up.
 EM_JS(void, pageLoadProblem, (const char* why), { Module.loadProblem = UTF8ToString(why); });
+// A picture the browser's WebGL turned down after all, found once the game ran: it stops there.
+EM_JS(void, pageRefused, (const char* file, const char* why), {
+    if (Module.onRefused) Module.onRefused(UTF8ToString(file), UTF8ToString(why));
+});
 
 namespace {
 
@@ -102,6 +106,7 @@ struct Live {
     bool padConnected = false;  // the page shows it with the class "gamepad"
     std::unique_ptr<FrameSchedule> schedule;
     bool started = false;  // the player has clicked or pressed a key
+    bool stopped = false;  // a picture turned down: no frame runs again
     long long frames = 0;
 };
 Live* live = nullptr;
@@ -122,6 +127,13 @@ void start() {
         return;
     }
     live->started = true;
+    // Whether the browser's WebGL took every picture, asked now that the GPU has long had them, as
+    // asking while it still takes them in would hold up the page.
+    if (const std::size_t refused = canvas->settle(); refused < PictureCount) {
+        live->stopped = true;
+        pageRefused(pictureFiles[refused].file, canvas->refusal(refused).c_str());
+        return;
+    }
     live->voice.open();  // in the press, where the browser lets sound start
     live->voice.wake();  // an engine that made it suspended all the same
     pageStarted();
@@ -226,6 +238,7 @@ void pollPads() {
 // reading, and paints only the last: the canvas shows one frame a callback.
 // Each frame but the last reads the keys that came by its deadline.
 EM_BOOL onAnimationFrame(double milliseconds, void*) {
+    if (live->stopped) return EM_FALSE;
     pollPads();
     const double firstDeadline = live->schedule->nextDue();
     const int due = live->time.hidden() ? 0 : live->schedule->take(milliseconds / 1000.0);
@@ -329,6 +342,15 @@ EMSCRIPTEN_KEEPALIVE int tw_asset_decode(int index) {
     return 1;
 }
 
+// Sends rows `from` to `to` of a picture the page is still copying in (after
+// tw_asset_pixels) on to WebGL: a large picture goes a band of rows a task.
+EMSCRIPTEN_KEEPALIVE void tw_asset_rows(int index, int from, int to) {
+    const std::size_t i = static_cast<std::size_t>(index);
+    if (canvas == nullptr || index < 0 || i < ClipCount || i >= AssetFileCount) return;
+    const Picture picture = static_cast<Picture>(i - ClipCount);
+    canvas->offerRows(picture, files.picture(picture), from, to);
+}
+
 // Makes the canvas ready to draw before the pictures come, a step a call,
 // each in a task of its own: 0 while there is more to do, then Runs, else
 // NoWebGL or NoShader (which tw_play answers too).
@@ -356,7 +378,6 @@ EMSCRIPTEN_KEEPALIVE int tw_play(int withCaptions) {
     if (live != nullptr) return GameRunning;
     if (replay != nullptr) return ReplayRunning;
     if (const int drawing = prepare(); drawing != Runs) return drawing;
-    canvas->settle();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     live = new Live;
     live->voice.setVolume(volume);

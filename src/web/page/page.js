@@ -92,10 +92,17 @@ function startTumblewing() {
         return next;
     }
 
-    // Starts every fetch at once, in load order, and counts them in as they come, each in a task of its
-    // own. `take(index, bytes)`, when given, answers what hands the file to the game, called in that task:
-    // no task decodes more than one file.
+    // Starts every fetch in load order, a few a task (each costs the page a moment to start), and counts
+    // them in as they come. `take(index, bytes)`, when given, answers the steps that hand the file to the
+    // game, each run in a task of its own: no task decodes more than one file, nor copies more than a
+    // band of a large picture.
     const loading = { done: 0, total: 0 };
+    const FetchesATask = 6;
+    const nextTask = () => new Promise((resolve) => {
+        const channel = new MessageChannel();
+        channel.port1.onmessage = resolve;
+        channel.port2.postMessage(null);
+    });
     async function fetchAll(names, folder = '', take = null) {
         const progress = $('progress');
         loading.total += names.length;
@@ -105,20 +112,25 @@ function startTumblewing() {
             progress.value = loading.done;
             $('loaded').textContent = `Loading ${loading.done} of ${loading.total} files…`;
         };
+        let starting = Promise.resolve();
         return Promise.all(names.map(async (file, index) => {
+            if (index > 0 && index % FetchesATask === 0) starting = starting.then(nextTask);
+            const mayStart = starting;
             const name = folder + file;
-            let got, handing = null;
+            let got, steps = [];
             try {
+                await mayStart;
                 const response = await fetch('assets/' + folder + encodeURIComponent(file));
                 got = response.ok ? { name, bytes: new Uint8Array(await response.arrayBuffer()) }
                                   : { name, why: answered(response) };
-                if (take && got.bytes) handing = await take(index, got.bytes);
+                if (take && got.bytes) steps = await take(index, got.bytes);
             } catch (e) {
                 got = { name, why: 'it could not be fetched' };
             }
+            for (const step of steps.slice(0, -1)) await inTurn(step);
             return inTurn(() => {
-                if (handing) {
-                    handing();
+                if (steps.length > 0) {
+                    steps.at(-1)();
                     got = { name };  // the game holds it now
                 }
                 count();
@@ -221,26 +233,46 @@ function startTumblewing() {
         pageCanvas?.getContext('webgl')?.getExtension('WEBGL_lose_context')?.loseContext();
     }
 
-    // Hands a fetched file to the game: a picture's pixels or a clip's samples as decoder.js made them (in
-    // their own tasks), else the bytes for the game to decode, one file a call. Each picture goes on to the
-    // game's canvas in the same call. A decoder that could not be had is kept, to be named.
+    // The steps that hand a fetched file to the game: a picture's pixels or a clip's samples as decoder.js
+    // made them (in their own tasks), else the bytes for the game to decode. A picture goes a band of rows
+    // a step, each sent on to WebGL as it is copied in, once WebGL is ready (`drawingReady`). A decoder
+    // that could not be had is kept, to be named.
+    const BandBytes = 512 * 1024;
     let decoderMissing = null;
+    let drawingReady = Promise.resolve();
     async function handOver(module, index, bytes) {
         const kind = kindOf(bytes);
         const answer = kind ? await decodeAway(kind, bytes) : {};
         if (answer.missing) decoderMissing ??= answer.missing;
-        return () => {
-            const d = answer.decoded;
-            const data = d?.rgba ?? d?.samples;
-            const at = d?.rgba ? module._tw_asset_pixels(index, d.width, d.height)
-                     : d?.samples ? module._tw_asset_samples(index, d.channels, d.rate, d.samples.length) : 0;
-            if (at) module.HEAPU8.set(new Uint8Array(data.buffer, data.byteOffset, data.byteLength), at);  // read after: memory may grow
-            else if (!answer.missing) {
+        const d = answer.decoded;
+        const steps = [];
+        let at = 0;  // where the game keeps the pixels or samples; read HEAPU8 after, as memory may grow
+        if (d?.rgba) {
+            await drawingReady;
+            const row = 4 * d.width, rows = Math.max(1, Math.floor(BandBytes / row));
+            for (let y = 0; y < d.height; y += rows) {
+                steps.push(() => {
+                    if (y === 0) at = module._tw_asset_pixels(index, d.width, d.height);
+                    if (!at) return;
+                    const to = Math.min(d.height, y + rows);
+                    module.HEAPU8.set(d.rgba.subarray(y * row, to * row), at + y * row);
+                    module._tw_asset_rows(index, y, to);
+                });
+            }
+        } else if (d?.samples) {
+            steps.push(() => {
+                at = module._tw_asset_samples(index, d.channels, d.rate, d.samples.length);
+                if (at) module.HEAPU8.set(new Uint8Array(d.samples.buffer, d.samples.byteOffset, d.samples.byteLength), at);
+            });
+        }
+        steps.push(() => {
+            if (!at && !answer.missing) {
                 const slot = module._tw_asset_slot(index, bytes.length);
                 if (slot) module.HEAPU8.set(bytes, slot);
             }
             module._tw_asset_decode(index);
-        };
+        });
+        return steps;
     }
 
     // The game names the file that ended loading as 2 * its place in load order (+ 1: it did not decode).
@@ -337,7 +369,6 @@ function startTumblewing() {
             return showProblem(code >> 1 >= files.length ? `${line} Open the page without ?captions=1 to play ` +
                                                            'without captions.' : line);
         }
-        drawAtScreenSize(module);
         const problem = asked || !wanted || captionFiles.length === 0 ? null
                                                                       : turnCaptions(module, files, captionFiles, true);
         if (problem !== null) notice(`${problem} Captions are off.`);
@@ -410,6 +441,8 @@ function startTumblewing() {
         onAbort(what) { if (loaded) showProblem(`Tumblewing stopped: ${what}`); },  // before, the catch below says
         // The browser took WebGL away (a GPU reset, a driver update): the game builds its pictures again when the
         // browser gives it back, and one line asks for a reload if that has not happened within five seconds.
+        // A picture the browser's WebGL turned down, found at the player's first press (see tw_start).
+        onRefused(file, why) { showProblem(named({ name: file, why })); },
         onContextLost() { lostContext ??= setTimeout(() => showProblem(reloadLine), 5000); },
         onContextRestored(drawing) {
             clearTimeout(lostContext);
@@ -437,10 +470,10 @@ function startTumblewing() {
     // The start screen first: the game's heavy start-up (its WebAssembly, the 47 files, WebGL) begins once
     // the poster is on the screen, so that a phone shows the game at once rather than a page busy loading.
     // Where the browser cannot tell when it painted it, once it is decoded and a frame has passed; never
-    // later than a second, whatever holds the poster up.
+    // later than three seconds, whatever holds the poster up.
     const posterShown = new Promise((resolve) => {
         const poster = $('poster');
-        setTimeout(resolve, 1000);
+        setTimeout(resolve, 3000);
         if (PerformanceObserver.supportedEntryTypes?.includes('largest-contentful-paint')) {
             new PerformanceObserver((list, observer) => {
                 if (!list.getEntries().some((e) => e.element === poster)) return;
@@ -460,12 +493,18 @@ function startTumblewing() {
         return createTumblewing(module);
     }).then(async (m) => {
         loaded = true;
-        const prepare = () => inTurn(() => m._tw_prepare()).then((answer) => answer === 0 && prepare());
-        drawingFirst.then(prepare);
+        // The canvas takes the screen's size before any picture reaches WebGL, as a resize then is quick.
+        if (!params.has('replay')) drawAtScreenSize(m);
+        const prepare = () => inTurn(() => {
+            m.fitCanvas?.();
+            return m._tw_prepare();
+        }).then((answer) => answer === 0 && prepare());
+        drawingReady = drawingFirst.then(prepare);
         const names = [];
         for (let i = 0; i < m._tw_asset_count(); ++i) names.push(m.UTF8ToString(m._tw_asset_name(i)));
         const files = await fetchAll(names, '', (index, bytes) => handOver(m, index, bytes));
         letDecodersGo();
+
         if (decoderMissing) return showProblem(named(decoderMissing));
         // The game's readings by the names it gives them: phase, storyClock, x, y, frames, sound, gain, ...
         const probes = [];
