@@ -95,8 +95,10 @@ const cases = [
         line: "this browser's WebGL could not build the game's shader",
     },
     {
-        name: 'a texture the browser refuses ends start-up naming the picture',
-        // Every upload answered with GL_OUT_OF_MEMORY: the first picture loaded is the one named.
+        name: 'a texture the browser refuses stops the game at the first press, naming the picture',
+        // Every upload answered with GL_OUT_OF_MEMORY: the first picture loaded is the one named. The page
+        // asks only once the player starts, when asking no longer waits on the GPU.
+        start: true,
         before: `const upload = WebGLRenderingContext.prototype.texImage2D;
                  let refused = false;
                  WebGLRenderingContext.prototype.texImage2D = function (...a) { refused = true; return upload.apply(this, a); };
@@ -121,6 +123,10 @@ try {
         await page.send('Page.navigate', { url: server.origin + (c.path ?? '/index.html') });
         try {
             await page.until('window.tumblewing && (window.tumblewing.ready || window.tumblewing.problem)');
+            if (c.start) {
+                await page.click(400, 300);
+                await page.until('tumblewing.problem', 10);
+            }
             if (c.run) {
                 await c.run(page, c.scale);
             } else {

@@ -247,8 +247,8 @@ function startTumblewing() {
         const d = answer.decoded;
         const steps = [];
         let at = 0;  // where the game keeps the pixels or samples; read HEAPU8 after, as memory may grow
+        if (!d?.samples) await drawingReady;  // any picture goes on to WebGL as it is handed over
         if (d?.rgba) {
-            await drawingReady;
             const row = 4 * d.width, rows = Math.max(1, Math.floor(BandBytes / row));
             for (let y = 0; y < d.height; y += rows) {
                 steps.push(() => {
