@@ -330,8 +330,8 @@ EMSCRIPTEN_KEEPALIVE std::int16_t* tw_asset_samples(int index, int channels, int
 }
 // Decodes a file just handed over, one a call, so that the page stays
 // responsive between files, and gives a picture to the canvas once there is
-// one: 1 when it decoded, 0 when not (the start names it, and a picture the
-// browser's WebGL refuses, in load order).
+// one: 1 when it decoded, 0 when not (the start names it in load order; a
+// picture the browser's WebGL turned down is named at the first press).
 EMSCRIPTEN_KEEPALIVE int tw_asset_decode(int index) {
     const std::size_t i = static_cast<std::size_t>(index);
     if (index < 0 || !files.decode(i)) return 0;

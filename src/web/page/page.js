@@ -439,10 +439,10 @@ function startTumblewing() {
             $('poster').hidden = true;  // the game's own first frame takes its place
         },
         onAbort(what) { if (loaded) showProblem(`Tumblewing stopped: ${what}`); },  // before, the catch below says
-        // The browser took WebGL away (a GPU reset, a driver update): the game builds its pictures again when the
-        // browser gives it back, and one line asks for a reload if that has not happened within five seconds.
         // A picture the browser's WebGL turned down, found at the player's first press (see tw_start).
         onRefused(file, why) { showProblem(named({ name: file, why })); },
+        // The browser took WebGL away (a GPU reset, a driver update): the game builds its pictures again when the
+        // browser gives it back, and one line asks for a reload if that has not happened within five seconds.
         onContextLost() { lostContext ??= setTimeout(() => showProblem(reloadLine), 5000); },
         onContextRestored(drawing) {
             clearTimeout(lostContext);
