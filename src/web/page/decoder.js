@@ -3,8 +3,11 @@
 // SPDX-License-Identifier: MIT
 'use strict';
 
-// The browser decodes the picture (nothing premultiplied, no colour conversion) and WebGL, on `canvas`, reads
-// its pixels back as RGBA rows from the top. Null when it cannot; the game's own decoder then names the file.
+// The browser decodes the picture (nothing premultiplied, no colour conversion) and reads its pixels back as
+// RGBA rows from the top: an opaque picture (every pixel's alpha 255; the large ones all are) through a 2D
+// canvas kept on the CPU, which keeps such pixels exactly and leaves the GPU alone; any other through WebGL,
+// on `canvas`, since a 2D canvas loses the colour under a clear pixel. Null when it cannot; the game's own
+// decoder then names the file.
 async function webpPixels(bytes, canvas) {
     let picture;
     try {
@@ -13,6 +16,25 @@ async function webpPixels(bytes, canvas) {
     } catch {
         return null;
     }
+    try {
+        return opaquePixels(picture) ?? glPixels(picture, canvas);
+    } finally {
+        picture.close();
+    }
+}
+
+function opaquePixels(picture) {
+    if (typeof OffscreenCanvas !== 'function') return null;
+    const { width, height } = picture;
+    const context = new OffscreenCanvas(width, height).getContext('2d', { willReadFrequently: true });
+    if (!context) return null;
+    context.drawImage(picture, 0, 0);
+    const rgba = context.getImageData(0, 0, width, height).data;
+    for (let i = 3; i < rgba.length; i += 4) if (rgba[i] !== 255) return null;
+    return { width, height, rgba: new Uint8Array(rgba.buffer, rgba.byteOffset, rgba.byteLength) };
+}
+
+function glPixels(picture, canvas) {
     const gl = canvas.getContext('webgl', { premultipliedAlpha: false });
     if (!gl || gl.isContextLost()) return null;
     const texture = gl.createTexture();
@@ -32,7 +54,6 @@ async function webpPixels(bytes, canvas) {
     } finally {
         gl.deleteFramebuffer(framebuffer);
         gl.deleteTexture(texture);
-        picture.close();
     }
 }
 
