@@ -286,20 +286,7 @@ GLuint GlCanvas::upload(const DecodedPicture& image, bool checked) {
 
 bool GlCanvas::loadPicture(Picture picture, DecodedPicture& image) { return take(picture, image, true); }
 
-void GlCanvas::offerPicture(Picture picture, DecodedPicture& image) {
-    const std::size_t i = static_cast<std::size_t>(picture);
-    const bool sent = !lost_ && textures_[i] != 0 && rowsSent_[i] == image.height;  // every row, ahead
-    rowsSent_[i] = 0;
-    if (!sent) {
-        glDeleteTextures(1, &textures_[i]);  // a picture sent in part is sent again whole
-        textures_[i] = 0;
-        take(picture, image, false);
-        return;
-    }
-    unchecked_[i] = true;
-    looks_[i] = lookOf(image.rgba.data(), static_cast<std::size_t>(image.width), static_cast<std::size_t>(image.height));
-    pictures_[i] = std::move(image);
-}
+void GlCanvas::offerPicture(Picture picture, DecodedPicture& image) { take(picture, image, false); }
 
 void GlCanvas::offerRows(Picture picture, const DecodedPicture& image, int from, int to) {
     const std::size_t i = static_cast<std::size_t>(picture);
@@ -341,7 +328,12 @@ bool GlCanvas::take(Picture picture, DecodedPicture& image, bool checked) {
         return false;
     }
     if (!fits(image)) return false;
-    textures_[i] = lost_ ? 0 : upload(image, checked);
+    const bool sent = !lost_ && textures_[i] != 0 && rowsSent_[i] == image.height;  // every row, by offerRows
+    rowsSent_[i] = 0;
+    if (!sent) {
+        glDeleteTextures(1, &textures_[i]);  // a picture sent in part is sent again whole
+        textures_[i] = lost_ ? 0 : upload(image, checked);
+    }
     if (textures_[i] == 0 && !lost_) return false;  // while the context is lost, it is made on restore
     unchecked_[i] = !checked && !lost_;
     looks_[i] = lookOf(image.rgba.data(), static_cast<std::size_t>(image.width), static_cast<std::size_t>(image.height));

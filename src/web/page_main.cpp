@@ -57,8 +57,9 @@ EM_JS(void, pageRefused, (const char* file, const char* why), {
 
 namespace {
 
-// What tw_play, tw_replay_begin and tw_captions answer besides a file's code.
+// What tw_play, tw_replay_begin, tw_captions and tw_prepare answer besides a file's code.
 enum Answer : int {
+    Pending = 0,         // tw_prepare: a step made, more to come
     Runs = -1,           // tw_play, tw_captions: done
     NoWebGL = -2,
     BadRecording = -3,   // tw_replay_begin
@@ -278,7 +279,6 @@ EM_BOOL onContextRestored(int, const void*, void*) {
 // The canvas's WebGL context, watched for loss, then the game's drawing in
 // it (its shaders), made once, one a call (`Pending` until both are made):
 // Runs when the game can draw, else NoWebGL or NoShader.
-constexpr int Pending = 0;
 int prepareStep() {
     static int answer = Pending;
     static bool context = false;

@@ -77,17 +77,17 @@ function startTumblewing() {
     const named = (file) => `Tumblewing could not load "${file.name}": ${file.why}.`;
     const answered = (response) => `the server answered ${response.status} ${response.statusText}`.trim();
 
-    // Runs `work` in a task of its own once the work queued before it is done: the page paints and
-    // answers between two such tasks. MessageChannel rather than setTimeout, which browsers hold back.
+    // A task of its own, begun once those queued before it: the page paints and answers between two.
+    // MessageChannel rather than setTimeout, which browsers hold back.
+    const nextTask = () => new Promise((resolve) => {
+        const channel = new MessageChannel();
+        channel.port1.onmessage = resolve;
+        channel.port2.postMessage(null);
+    });
+    // Runs `work` in a task of its own once the work queued before it is done.
     let turn = Promise.resolve();
     function inTurn(work) {
-        const next = turn.then(() => new Promise((resolve, reject) => {
-            const channel = new MessageChannel();
-            channel.port1.onmessage = () => {
-                try { resolve(work()); } catch (e) { reject(e); }
-            };
-            channel.port2.postMessage(null);
-        }));
+        const next = turn.then(nextTask).then(() => work());
         turn = next.catch(() => {});
         return next;
     }
@@ -98,11 +98,6 @@ function startTumblewing() {
     // band of a large picture.
     const loading = { done: 0, total: 0 };
     const FetchesATask = 6;
-    const nextTask = () => new Promise((resolve) => {
-        const channel = new MessageChannel();
-        channel.port1.onmessage = resolve;
-        channel.port2.postMessage(null);
-    });
     async function fetchAll(names, folder = '', take = null) {
         const progress = $('progress');
         loading.total += names.length;
