@@ -29,7 +29,7 @@ attribute vec2 position;
 attribute vec4 across;
 attribute vec4 down;
 attribute vec4 tint;
-uniform mat4 projection;
+attribute mat4 projection;  // the same at every vertex
 varying vec4 acrossLine;
 varying vec4 downLine;
 varying vec4 colour;
@@ -68,7 +68,8 @@ void main() {
 
 // Scales the scene's 800x600 texture onto a canvas of any size: each canvas
 // pixel takes the scene pixel under its centre (`scale` is scene pixels a
-// canvas pixel), the same rule as nearest sampling without its rounding.
+// canvas pixel, written in for each size: see scaleShader), the same rule as
+// nearest sampling without its rounding.
 const char* const ScaleVertexShader = R"(
 attribute vec2 position;
 void main() {
@@ -83,32 +84,35 @@ precision highp float;
 precision mediump float;
 #endif
 uniform sampler2D scene;
-uniform vec2 scale;
+const vec2 scale = vec2(%#.9g, %#.9g);
 void main() {
     vec2 texel = floor(gl_FragCoord.xy * scale);
     gl_FragColor = texture2D(scene, (texel + 0.5) / vec2(800.0, 600.0));
 }
 )";
 
-// A compiled shader, or 0 when the browser's compiler refuses it (its log on the console).
+// The scale program's fragment shader for a canvas of `width` by `height`: the same floats a uniform would
+// hold, written so that they read back exactly.
+std::string scaleShader(int width, int height) {
+    char source[640];
+    std::snprintf(source, sizeof source, ScaleFragmentShader,
+                  static_cast<double>(static_cast<float>(ScreenWidth) / static_cast<float>(width)),
+                  static_cast<double>(static_cast<float>(ScreenHeight) / static_cast<float>(height)));
+    return source;
+}
+
 GLuint compile(GLenum kind, const char* source) {
     const GLuint shader = glCreateShader(kind);
     glShaderSource(shader, 1, &source, nullptr);
     glCompileShader(shader);
-    GLint compiled = GL_FALSE;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
-    if (compiled == GL_TRUE) return shader;
-    char log[512] = "";
-    glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-    std::fprintf(stderr, "the %s shader does not compile: %s\n", kind == GL_VERTEX_SHADER ? "vertex" : "fragment", log);
-    glDeleteShader(shader);
-    return 0;
+    return shader;
 }
 
 // WebGL's error for a call made while the context is lost: not the call's fault.
 constexpr GLenum ContextLost = 0x9242;
 
-enum Attribute : GLuint { Position, Across, Down, Tint };
+// The projection takes four places from its own, one a column, each a constant the vertices share.
+enum Attribute : GLuint { Position, Across, Down, Tint, ProjectionColumns };
 
 // The desktop's default view of 800x600 pixels, computed as it computes it.
 struct Projection {
@@ -118,62 +122,71 @@ struct Projection {
     float d = -b * static_cast<float>(ScreenHeight) / 2.f;
 };
 
-// The program of two shaders with the attributes at their places, or 0 when
-// the browser's WebGL does not build it (why on the console).
-GLuint link(const char* vertexSource, const char* fragmentSource) {
-    const GLuint vertex = compile(GL_VERTEX_SHADER, vertexSource);
-    const GLuint fragment = compile(GL_FRAGMENT_SHADER, fragmentSource);
-    if (vertex == 0 || fragment == 0) {
-        glDeleteShader(vertex);
-        glDeleteShader(fragment);
-        return 0;
+// The program of two shaders with the attributes at their places, asked to be built but not whether it
+// was: that answer waits for the GPU to compile it (a fifth of a second in a software WebGL), so it is
+// asked later (see `linked`). Its shaders stay until then, for their logs.
+GlProgram link(const char* vertexSource, const char* fragmentSource) {
+    GlProgram made{glCreateProgram(), {compile(GL_VERTEX_SHADER, vertexSource), compile(GL_FRAGMENT_SHADER, fragmentSource)}};
+    for (GLuint shader : made.shaders) glAttachShader(made.id, shader);
+    glBindAttribLocation(made.id, Position, "position");
+    glBindAttribLocation(made.id, Across, "across");
+    glBindAttribLocation(made.id, Down, "down");
+    glBindAttribLocation(made.id, Tint, "tint");
+    glBindAttribLocation(made.id, ProjectionColumns, "projection");
+    glLinkProgram(made.id);
+    return made;
+}
+
+// The shaders go (the program keeps what it needs of them), or the program with them.
+void release(GlProgram& program, bool shadersOnly = false) {
+    for (GLuint& shader : program.shaders) {
+        glDeleteShader(shader);
+        shader = 0;
     }
-    GLuint program = glCreateProgram();
-    glAttachShader(program, vertex);
-    glAttachShader(program, fragment);
-    glBindAttribLocation(program, Position, "position");
-    glBindAttribLocation(program, Across, "across");
-    glBindAttribLocation(program, Down, "down");
-    glBindAttribLocation(program, Tint, "tint");
-    glLinkProgram(program);
-    glDeleteShader(vertex);
-    glDeleteShader(fragment);
-    GLint linked = GL_FALSE;
-    glGetProgramiv(program, GL_LINK_STATUS, &linked);
-    if (linked != GL_TRUE) {
+    if (shadersOnly) return;
+    glDeleteProgram(program.id);
+    program.id = 0;
+}
+
+// Whether the browser's WebGL built the program; when not, why goes to the console and the program goes.
+bool linked(GlProgram& program) {
+    GLint done = GL_FALSE;
+    if (program.id != 0) glGetProgramiv(program.id, GL_LINK_STATUS, &done);
+    if (done != GL_TRUE) {
         char log[512] = "";
-        glGetProgramInfoLog(program, sizeof log, nullptr, log);
+        for (GLuint shader : program.shaders) {
+            GLint compiled = GL_TRUE;
+            if (shader != 0) glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
+            if (compiled == GL_TRUE) continue;
+            glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+            std::fprintf(stderr, "a shader does not compile: %s\n", log);
+        }
+        if (program.id != 0) glGetProgramInfoLog(program.id, sizeof log, nullptr, log);
         std::fprintf(stderr, "the shaders do not link: %s\n", log);
-        glDeleteProgram(program);
-        program = 0;
     }
-    return program;
+    release(program, done == GL_TRUE);
+    return done == GL_TRUE;
 }
 }  // namespace
 
-GlCanvas::GlCanvas() {
+GlCanvas::GlCanvas(int width, int height) {
     draws_.reserve(MostDrawsInAFrame);
     vertices_.reserve(6 * MostDrawsInAFrame + 6);  // and the quad a scaled frame is scaled with
+    if (width != ScreenWidth || height != ScreenHeight) {
+        scaleWidth_ = width;
+        scaleHeight_ = height;
+    }
     build();
 }
 
-bool GlCanvas::build() {
-    scaleProgram_ = link(ScaleVertexShader, ScaleFragmentShader);
-    program_ = scaleProgram_ == 0 ? 0 : link(VertexShader, FragmentShader);
-    if (program_ == 0) {
-        glDeleteProgram(scaleProgram_);
-        scaleProgram_ = 0;
-        return false;
-    }
-    glUseProgram(scaleProgram_);
-    glUniform1i(glGetUniformLocation(scaleProgram_, "scene"), 0);
-    scaleUniform_ = glGetUniformLocation(scaleProgram_, "scale");
-    glUseProgram(program_);
+void GlCanvas::build() {
+    program_ = link(VertexShader, FragmentShader);
+    if (scaleWidth_ != 0) scaleProgram_ = link(ScaleVertexShader, scaleShader(scaleWidth_, scaleHeight_).c_str());
+    programInUse_ = false;  // see paint; the samplers read texture unit 0, as every uniform starts at 0
 
     const Projection p;
     const GLfloat projection[16] = {p.a, 0.f, 0.f, 0.f, 0.f, p.b, 0.f, 0.f, 0.f, 0.f, 1.f, 0.f, p.c, p.d, 0.f, 1.f};
-    glUniformMatrix4fv(glGetUniformLocation(program_, "projection"), 1, GL_FALSE, projection);
-    glUniform1i(glGetUniformLocation(program_, "picture"), 0);
+    for (GLuint column = 0; column < 4; ++column) glVertexAttrib4fv(ProjectionColumns + column, projection + 4 * column);
 
     glGenBuffers(1, &vertexBuffer_);
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
@@ -198,7 +211,30 @@ bool GlCanvas::build() {
     glActiveTexture(GL_TEXTURE0);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largestTexture_);
+}
+
+bool GlCanvas::confirm() {
+    if (lost_) return true;  // asked again once it is given back
+    if (confirmed_) return built();
+    confirmed_ = true;
+    const bool drawing = linked(program_);
+    const bool scaling = scaleProgram_.id == 0 || linked(scaleProgram_);
+    if (!drawing || !scaling) {
+        release(program_);
+        release(scaleProgram_);
+        return false;
+    }
+    if (sceneFramebuffer_ != 0) sceneTaken();
     return true;
+}
+
+void GlCanvas::scaleTo(int width, int height) {
+    if (width == scaleWidth_ && height == scaleHeight_ && scaleProgram_.id != 0) return;
+    release(scaleProgram_);
+    scaleWidth_ = width;
+    scaleHeight_ = height;
+    scaleProgram_ = link(ScaleVertexShader, scaleShader(width, height).c_str());
+    if (confirmed_ && !linked(scaleProgram_)) sceneRefused_ = true;  // a resize after start-up: drawn in the corner
 }
 
 GlCanvas::~GlCanvas() {
@@ -208,8 +244,8 @@ GlCanvas::~GlCanvas() {
     glDeleteFramebuffers(1, &sceneFramebuffer_);
     glDeleteTextures(1, &sceneTexture_);
     glDeleteBuffers(1, &vertexBuffer_);
-    glDeleteProgram(scaleProgram_);
-    glDeleteProgram(program_);
+    release(scaleProgram_);
+    release(program_);
 }
 
 namespace {
@@ -229,18 +265,25 @@ GLuint nearestTexture() {
 
 }  // namespace
 
-bool GlCanvas::buildScene() {
+void GlCanvas::buildScene() {
     sceneTexture_ = nearestTexture();
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, ScreenWidth, ScreenHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     glGenFramebuffers(1, &sceneFramebuffer_);
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer_);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, sceneTexture_, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (confirmed_) sceneTaken();
+}
+
+bool GlCanvas::sceneTaken() {
+    glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer_);
     const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    if (complete) return true;
+    if (complete || lost_) return true;
     glDeleteFramebuffers(1, &sceneFramebuffer_);
     glDeleteTextures(1, &sceneTexture_);
     sceneFramebuffer_ = sceneTexture_ = 0;
+    sceneRefused_ = true;
     return false;
 }
 
@@ -361,20 +404,21 @@ void GlCanvas::lose() {
     glDeleteFramebuffers(1, &sceneFramebuffer_);
     glDeleteTextures(1, &sceneTexture_);
     glDeleteBuffers(1, &vertexBuffer_);
-    glDeleteProgram(scaleProgram_);
-    glDeleteProgram(program_);
+    release(scaleProgram_);
+    release(program_);
     textures_.fill(0);
     rowsSent_.fill(0);
     overlays_.assign(overlays_.size(), 0);
     sceneFramebuffer_ = sceneTexture_ = 0;
     vertexBuffer_ = 0;
-    scaleProgram_ = program_ = 0;
     drop();
 }
 
 bool GlCanvas::restore() {
     lost_ = false;
-    if (!build()) return false;
+    confirmed_ = false;
+    build();
+    if (!confirm()) return false;
     for (std::size_t i = 0; i < PictureCount; ++i)
         if (!pictures_[i].rgba.empty() && (textures_[i] = upload(pictures_[i])) == 0) return false;
     for (std::size_t k = 0; k < overlays_.size(); ++k)
@@ -464,16 +508,23 @@ void GlCanvas::paintRun(GLuint texture, std::size_t first, std::size_t count, bo
 }
 
 void GlCanvas::paint(int width, int height) {
-    if (lost_ || program_ == 0) {
+    if (lost_ || !built()) {
         drop();
         return;
     }
     // A scaled frame is drawn into the scene's texture exactly as it would be into an 800x600 canvas (where
     // the browser would have cleared what the last frame left), then scaled onto the canvas. Without the
     // texture (refused) the scene is drawn into the canvas's corner.
-    const bool scaled = (width != ScreenWidth || height != ScreenHeight) && (sceneFramebuffer_ != 0 || buildScene());
+    bool scaled = (width != ScreenWidth || height != ScreenHeight) && !sceneRefused_;
+    if (scaled && sceneFramebuffer_ == 0) buildScene();
+    if (scaled) scaleTo(width, height);
+    scaled = scaled && !sceneRefused_;
     glBindFramebuffer(GL_FRAMEBUFFER, scaled ? sceneFramebuffer_ : 0);
     glViewport(0, 0, ScreenWidth, ScreenHeight);
+    // WebGL asks whether a program linked when it is first put to use, which waits for the GPU to have built
+    // it: the first frame comes long after the programs were asked for.
+    if (!programInUse_) glUseProgram(program_.id);
+    programInUse_ = true;
     const ViewRect view{0.f, 0.f, static_cast<float>(ScreenWidth), static_cast<float>(ScreenHeight)};
     const VisibleDraws seen = visibleDraws(draws_.data(), draws_.size(), looks_, view);
     if ((cleared_ || scaled) && !seen.covered) {
@@ -513,11 +564,9 @@ void GlCanvas::paint(int width, int height) {
     if (scaled) {
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glViewport(0, 0, width, height);
-        glUseProgram(scaleProgram_);
-        glUniform2f(scaleUniform_, static_cast<float>(ScreenWidth) / static_cast<float>(width),
-                    static_cast<float>(ScreenHeight) / static_cast<float>(height));
+        glUseProgram(scaleProgram_.id);
         paintRun(sceneTexture_, sceneQuad, 1, false);
-        glUseProgram(program_);
+        glUseProgram(program_.id);
     }
     painted_ = drawn;
     overlaysPainted_ = overlayDraws_.size();

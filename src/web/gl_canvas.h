@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/hidden_draws.h"
+#include "shell/state/game.h"
 #include "shell/state/sprite.h"
 #include "web/asset_files.h"
 
@@ -15,6 +16,12 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+// A program asked of the browser's WebGL, and its shaders until it is known to be built.
+struct GlProgram {
+    GLuint id = 0;
+    std::array<GLuint, 2> shaders{};
+};
 
 // Collects a frame's clear and draws as the core makes them, then paints them
 // into the current WebGL context's 800x600 canvas: every picture whole at its
@@ -35,14 +42,22 @@
 // again as it was when the browser gives it back.
 class GlCanvas {
 public:
-    GlCanvas();  // needs the current WebGL context; see built()
+    // Needs the current WebGL context, whose drawing buffer is `width` by
+    // `height` (the scaling for it is made with the rest); see built().
+    explicit GlCanvas(int width = ScreenWidth, int height = ScreenHeight);
     ~GlCanvas();
     GlCanvas(const GlCanvas&) = delete;
     GlCanvas& operator=(const GlCanvas&) = delete;
 
-    // Whether the browser's WebGL compiled and linked the shaders; nothing is
-    // drawn without them.
-    bool built() const { return program_ != 0; }
+    // Whether the shaders are made, and once `confirm` has asked, built;
+    // nothing is drawn without them.
+    bool built() const { return program_.id != 0; }
+    // Asks, once, whether the browser's WebGL compiled and linked the shaders
+    // and can draw into the scaled scene's texture: both answers wait for the
+    // GPU to catch up, which the page would feel at start-up, so they are
+    // asked once it has long had them. False when it did not build them (why
+    // on the console).
+    bool confirm();
 
     // False when the browser cannot take the picture as a texture: larger
     // than its MAX_TEXTURE_SIZE, or refused on upload; `problem` says which.
@@ -96,8 +111,10 @@ private:
         std::uint8_t r, g, b, a;
     };
 
-    bool build();  // the programs, the vertex buffer and the drawing state
-    bool buildScene();  // the 800x600 texture a scaled frame is drawn into; false when refused
+    void build();  // the programs, the vertex buffer and the drawing state
+    void buildScene();  // the 800x600 texture a scaled frame is drawn into
+    bool sceneTaken();  // whether the browser can draw into it; the texture goes when not
+    void scaleTo(int width, int height);  // the scale program for a canvas of this size
     bool fits(const DecodedPicture& image);  // within MAX_TEXTURE_SIZE (else problem_ says not)
     // 0 when refused (problem_ says why); unchecked, never refused.
     GLuint upload(const DecodedPicture& image, bool checked = true);
@@ -122,12 +139,15 @@ private:
     bool blending_ = true;
     std::string problem_;
     PictureLooks looks_{};
-    GLuint program_ = 0;
+    GlProgram program_;
     GLuint vertexBuffer_ = 0;
-    GLuint scaleProgram_ = 0;  // scales the scene's texture onto the canvas
-    GLint scaleUniform_ = -1;
+    GlProgram scaleProgram_;  // scales the scene's texture onto a canvas of scaleWidth_ by scaleHeight_
+    int scaleWidth_ = 0, scaleHeight_ = 0;
+    bool confirmed_ = false;
+    bool programInUse_ = false;  // program_, put to use by the first frame painted
     GLuint sceneTexture_ = 0;
     GLuint sceneFramebuffer_ = 0;
+    bool sceneRefused_ = false;
     std::size_t bufferVertices_ = 0;  // the vertex buffer's room
     Color clearColor_{0, 0, 0, 255};
     bool cleared_ = false;

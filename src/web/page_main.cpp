@@ -50,7 +50,8 @@ EM_JS(void, pageContextLost, (), { if (Module.onContextLost) Module.onContextLos
 EM_JS(void, pageContextRestored, (int drawing), { if (Module.onContextRestored) Module.onContextRestored(drawing); });
 // Why the browser's WebGL would not take the picture that ended start-up.
 EM_JS(void, pageLoadProblem, (const char* why), { Module.loadProblem = UTF8ToString(why); });
-// A picture the browser's WebGL turned down after all, found once the game ran: it stops there.
+// A picture the browser's WebGL turned down after all, or (no file) the shaders it could not build, found once
+// the game ran: it stops there.
 EM_JS(void, pageRefused, (const char* file, const char* why), {
     if (Module.onRefused) Module.onRefused(UTF8ToString(file), UTF8ToString(why));
 });
@@ -66,7 +67,7 @@ enum Answer : int {
     GameRunning = -4,    // a live game already runs in this page
     ReplayRunning = -5,  // a replay already runs in this page
     NoGame = -6,         // tw_captions before the game runs
-    NoShader = -7,       // tw_play, tw_replay_begin: the browser's WebGL does not build the game's shaders
+    NoShader = -7,       // tw_replay_begin: the browser's WebGL does not build the game's shaders
 };
 
 AssetFiles files;        // filled by the page before anything starts
@@ -128,8 +129,13 @@ void start() {
         return;
     }
     live->started = true;
-    // Whether the browser's WebGL took every picture, asked now that the GPU has long had them, as
-    // asking while it still takes them in would hold up the page.
+    // Whether the browser's WebGL built the shaders and took every picture, asked now that the GPU has
+    // long had them, as asking while it still takes them in would hold up the page.
+    if (!canvas->confirm()) {
+        live->stopped = true;
+        pageRefused(nullptr, nullptr);
+        return;
+    }
     if (const std::size_t refused = canvas->settle(); refused < PictureCount) {
         live->stopped = true;
         pageRefused(pictureFiles[refused].file, canvas->refusal(refused).c_str());
@@ -290,7 +296,9 @@ int prepareStep() {
         context = true;
         return Pending;
     }
-    canvas = new GlCanvas;
+    int width = ScreenWidth, height = ScreenHeight;  // the page may have sized the canvas to the screen
+    emscripten_webgl_get_drawing_buffer_size(emscripten_webgl_get_current_context(), &width, &height);
+    canvas = new GlCanvas(width, height);
     return answer = canvas->built() ? Runs : NoShader;
 }
 
@@ -485,6 +493,7 @@ EMSCRIPTEN_KEEPALIVE int tw_replay_begin(const char* recordingText, int withCapt
     std::string error;
     if (!parseInputScript(in, recording, error)) return BadRecording;
     if (const int drawing = prepare(); drawing != Runs) return drawing;
+    if (!canvas->confirm()) return NoShader;
     canvas->settle();
     std::srand(recording.seed);  // the layout the recording was made with
     replay = new Replay(recording);

@@ -90,8 +90,10 @@ const cases = [
         },
     },
     {
-        name: 'shaders the browser will not compile end start-up',
-        before: 'WebGLRenderingContext.prototype.getShaderParameter = () => false;',
+        name: 'shaders the browser will not compile stop the game at the first press',
+        start: true,  // asked then, as for a texture, when the answer no longer waits on the GPU
+        before: `WebGLRenderingContext.prototype.getShaderParameter = () => false;
+                 WebGLRenderingContext.prototype.getProgramParameter = () => false;`,
         line: "this browser's WebGL could not build the game's shader",
     },
     {

@@ -98,7 +98,7 @@ async function voiceSamples(bytes) {
 // its id with the picture's pixels or the clip's samples (null when it does not decode), or the file the
 // worker itself could not get. A message without bytes makes the worker ready for its kind, answered once
 // it is (or `unable`): voice.wasm started, or WebGL made (which bears the time a browser may take to start drawing on
-// the GPU the first time a page asks).
+// the GPU the first time a page asks). { kind, done: true } lets them go, unanswered.
 if (typeof WorkerGlobalScope === 'function' && self instanceof WorkerGlobalScope) {
     let canvas = null;
     const decode = {
@@ -109,7 +109,12 @@ if (typeof WorkerGlobalScope === 'function' && self instanceof WorkerGlobalScope
         clip: () => voiceModule(),
         picture: () => (canvas ??= new OffscreenCanvas(1, 1)).getContext('webgl', { premultipliedAlpha: false }),
     };
-    self.onmessage = async ({ data: { id, kind, bytes } }) => {
+    const letGo = {
+        clip: () => { voiceDecoder = null; },
+        picture: () => canvas?.getContext('webgl')?.getExtension('WEBGL_lose_context')?.loseContext(),
+    };
+    self.onmessage = async ({ data: { id, kind, bytes, done } }) => {
+        if (done) return letGo[kind]();
         let answer = {};
         try {
             if (bytes) answer.decoded = await decode[kind](bytes);

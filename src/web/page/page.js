@@ -222,9 +222,10 @@ function startTumblewing() {
             return e.file ? { missing: { name: e.file, why: e.message } } : { decoded: null };
         }
     }
-    // Once every file is in: the workers and the page's reader go.
+    // Once every file is in, the workers let go of what they decoded with, and so does the page's reader. A
+    // worker is not ended: the page would wait for its thread to wind down (a quarter of a second here).
     function letDecodersGo() {
-        for (const worker of Object.values(workers)) worker?.terminate();
+        for (const [kind, worker] of Object.entries(workers)) worker?.postMessage({ kind, done: true });
         pageCanvas?.getContext('webgl')?.getExtension('WEBGL_lose_context')?.loseContext();
     }
 
@@ -434,8 +435,9 @@ function startTumblewing() {
             $('poster').hidden = true;  // the game's own first frame takes its place
         },
         onAbort(what) { if (loaded) showProblem(`Tumblewing stopped: ${what}`); },  // before, the catch below says
-        // A picture the browser's WebGL turned down, found at the player's first press (see tw_start).
-        onRefused(file, why) { showProblem(named({ name: file, why })); },
+        // A picture the browser's WebGL turned down, or (no file) the game's shaders it could not build, found at the
+        // player's first press.
+        onRefused(file, why) { showProblem(file ? named({ name: file, why }) : explain([], -7)); },
         // The browser took WebGL away (a GPU reset, a driver update): the game builds its pictures again when the
         // browser gives it back, and one line asks for a reload if that has not happened within five seconds.
         onContextLost() { lostContext ??= setTimeout(() => showProblem(reloadLine), 5000); },
