@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -309,10 +310,38 @@ GLuint GlCanvas::texture(const DecodedPicture& image, const std::uint8_t* pixels
     return texture;
 }
 
+namespace {
+
+// Whether rows `from` to `to` of a picture are all the colour of its first pixel; from a row past the
+// first, the first row is taken to be.
+bool oneColour(const DecodedPicture& image, int from, int to) {
+    const std::size_t row = std::size_t{4} * static_cast<std::size_t>(image.width);
+    const std::uint8_t* const first = image.rgba.data();
+    if (from == 0)
+        for (std::size_t x = 4; x < row; x += 4)
+            if (std::memcmp(first, first + x, 4) != 0) return false;
+    for (int y = std::max(from, 1); y < to; ++y)
+        if (std::memcmp(first, first + row * static_cast<std::size_t>(y), row) != 0) return false;
+    return true;
+}
+
+}  // namespace
+
+// A picture of one colour (the flashes: 1.9 MB each) goes as its one texel: sampled anywhere, at the
+// nearest texel or not, it gives that colour, so it draws as the whole picture would.
+GLuint GlCanvas::texture(const DecodedPicture& image) {
+    if (image.width > 0 && image.height > 0 && oneColour(image, 0, image.height)) {
+        const GLuint texture = nearestTexture();
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
+        return texture;
+    }
+    return texture(image, image.rgba.data());
+}
+
 GLuint GlCanvas::upload(const DecodedPicture& image, bool checked) {
     if (checked)
         while (glGetError() != GL_NO_ERROR) {}  // nothing earlier is blamed on this picture
-    const GLuint texture = GlCanvas::texture(image, image.rgba.data());
+    const GLuint texture = GlCanvas::texture(image);
     if (!checked) return texture;
     const GLenum error = glGetError();
     if (error == GL_NO_ERROR) return texture;
@@ -336,14 +365,21 @@ void GlCanvas::offerRows(Picture picture, const DecodedPicture& image, int from,
     if (lost_ || has(picture) || from != rowsSent_[i] || to <= from || to > image.height || !fits(image)) return;
     if (from == 0) {
         glDeleteTextures(1, &textures_[i]);
+        textures_[i] = 0;
+        oneColour_[i] = true;
+    }
+    rowsSent_[i] = to;
+    if (oneColour_[i] && oneColour(image, from, to)) return;  // nothing to send yet: see take
+    if (oneColour_[i]) {  // the rows held back, with these
         textures_[i] = texture(image, nullptr);  // room for them all
+        oneColour_[i] = false;
+        from = 0;
     } else {
         glBindTexture(GL_TEXTURE_2D, textures_[i]);
     }
     const std::size_t row = std::size_t{4} * static_cast<std::size_t>(image.width);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, from, image.width, to - from, GL_RGBA, GL_UNSIGNED_BYTE,
                     image.rgba.data() + row * static_cast<std::size_t>(from));
-    rowsSent_[i] = to;
 }
 
 std::size_t GlCanvas::settle() {
@@ -371,8 +407,10 @@ bool GlCanvas::take(Picture picture, DecodedPicture& image, bool checked) {
         return false;
     }
     if (!fits(image)) return false;
-    const bool sent = !lost_ && textures_[i] != 0 && rowsSent_[i] == image.height;  // every row, by offerRows
+    // Every row, by offerRows; a picture of one colour is sent here, as its texel.
+    const bool sent = !lost_ && textures_[i] != 0 && rowsSent_[i] == image.height;
     rowsSent_[i] = 0;
+    oneColour_[i] = false;
     if (!sent) {
         glDeleteTextures(1, &textures_[i]);  // a picture sent in part is sent again whole
         textures_[i] = lost_ ? 0 : upload(image, checked);
@@ -408,6 +446,7 @@ void GlCanvas::lose() {
     release(program_);
     textures_.fill(0);
     rowsSent_.fill(0);
+    oneColour_.fill(false);
     overlays_.assign(overlays_.size(), 0);
     sceneFramebuffer_ = sceneTexture_ = 0;
     vertexBuffer_ = 0;

@@ -121,6 +121,7 @@ private:
     bool take(Picture picture, DecodedPicture& image, bool checked);
     // The pixels' texture, of their size, each sent with glTexImage2D.
     GLuint texture(const DecodedPicture& image, const std::uint8_t* pixels);
+    GLuint texture(const DecodedPicture& image);  // its pixels', or for one colour its one texel
     void addQuad(Vec2 position, Vec2 size, Color color);
     bool covers(const Sprite& sprite) const;  // an opaque picture, drawn untranslucent
     // `count` quads from quad `first`, blended or not.
@@ -130,6 +131,7 @@ private:
     std::array<DecodedPicture, PictureCount> pictures_;  // kept for a restored context
     std::array<bool, PictureCount> unchecked_{};          // offered, not yet settled
     std::array<int, PictureCount> rowsSent_{};            // by offerRows, from the top, to its texture
+    std::array<bool, PictureCount> oneColour_{};          // every row offered so far one colour, and held back
     std::array<std::string, PictureCount> refused_;       // why, for a picture offered and refused
     std::vector<GLuint> overlays_;
     std::vector<DecodedPicture> overlayPictures_;
