@@ -183,7 +183,7 @@ GlCanvas::GlCanvas(int width, int height) {
 void GlCanvas::build() {
     program_ = link(VertexShader, FragmentShader);
     if (scaleWidth_ != 0) scaleProgram_ = link(ScaleVertexShader, scaleShader(scaleWidth_, scaleHeight_).c_str());
-    programInUse_ = false;  // see paint; the samplers read texture unit 0, as every uniform starts at 0
+    programInUse_ = false;  // see useProgram; the samplers read texture unit 0, as every uniform starts at 0
 
     const Projection p;
     const GLfloat projection[16] = {p.a, 0.f, 0.f, 0.f, 0.f, p.b, 0.f, 0.f, 0.f, 0.f, 1.f, 0.f, p.c, p.d, 0.f, 1.f};
@@ -227,6 +227,17 @@ bool GlCanvas::confirm() {
     }
     if (sceneFramebuffer_ != 0) sceneTaken();
     return true;
+}
+
+// WebGL asks whether a program linked when it is first put to use, which waits for the GPU to have built
+// it: that is left to the first picture sent, which comes long after the programs were asked for and
+// before the GPU has pictures to take in (else the first frame painted). The scaling is put to use then
+// too, for the same reason.
+void GlCanvas::useProgram() {
+    if (programInUse_ || lost_) return;
+    if (scaleProgram_.id != 0) glUseProgram(scaleProgram_.id);
+    glUseProgram(program_.id);
+    programInUse_ = true;
 }
 
 void GlCanvas::scaleTo(int width, int height) {
@@ -363,6 +374,7 @@ void GlCanvas::offerPicture(Picture picture, DecodedPicture& image) { take(pictu
 void GlCanvas::offerRows(Picture picture, const DecodedPicture& image, int from, int to) {
     const std::size_t i = static_cast<std::size_t>(picture);
     if (lost_ || has(picture) || from != rowsSent_[i] || to <= from || to > image.height || !fits(image)) return;
+    useProgram();
     if (from == 0) {
         glDeleteTextures(1, &textures_[i]);
         textures_[i] = 0;
@@ -407,6 +419,7 @@ bool GlCanvas::take(Picture picture, DecodedPicture& image, bool checked) {
         return false;
     }
     if (!fits(image)) return false;
+    useProgram();
     // Every row, by offerRows; a picture of one colour is sent here, as its texel.
     const bool sent = !lost_ && textures_[i] != 0 && rowsSent_[i] == image.height;
     rowsSent_[i] = 0;
@@ -560,10 +573,7 @@ void GlCanvas::paint(int width, int height) {
     scaled = scaled && !sceneRefused_;
     glBindFramebuffer(GL_FRAMEBUFFER, scaled ? sceneFramebuffer_ : 0);
     glViewport(0, 0, ScreenWidth, ScreenHeight);
-    // WebGL asks whether a program linked when it is first put to use, which waits for the GPU to have built
-    // it: the first frame comes long after the programs were asked for.
-    if (!programInUse_) glUseProgram(program_.id);
-    programInUse_ = true;
+    useProgram();
     const ViewRect view{0.f, 0.f, static_cast<float>(ScreenWidth), static_cast<float>(ScreenHeight)};
     const VisibleDraws seen = visibleDraws(draws_.data(), draws_.size(), looks_, view);
     if ((cleared_ || scaled) && !seen.covered) {

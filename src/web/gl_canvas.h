@@ -115,6 +115,7 @@ private:
     void buildScene();  // the 800x600 texture a scaled frame is drawn into
     bool sceneTaken();  // whether the browser can draw into it; the texture goes when not
     void scaleTo(int width, int height);  // the scale program for a canvas of this size
+    void useProgram();  // program_, once
     bool fits(const DecodedPicture& image);  // within MAX_TEXTURE_SIZE (else problem_ says not)
     // 0 when refused (problem_ says why); unchecked, never refused.
     GLuint upload(const DecodedPicture& image, bool checked = true);
@@ -146,7 +147,7 @@ private:
     GlProgram scaleProgram_;  // scales the scene's texture onto a canvas of scaleWidth_ by scaleHeight_
     int scaleWidth_ = 0, scaleHeight_ = 0;
     bool confirmed_ = false;
-    bool programInUse_ = false;  // program_, put to use by the first frame painted
+    bool programInUse_ = false;
     GLuint sceneTexture_ = 0;
     GLuint sceneFramebuffer_ = 0;
     bool sceneRefused_ = false;
