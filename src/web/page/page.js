@@ -501,6 +501,7 @@ function startTumblewing() {
         for (let i = 0; i < m._tw_asset_count(); ++i) names.push(m.UTF8ToString(m._tw_asset_name(i)));
         const files = await fetchAll(names, '', (index, bytes) => handOver(m, index, bytes));
         letDecodersGo();
+        await nextTask();  // the game starts in a task of its own, not the last file's
 
         if (decoderMissing) return showProblem(named(decoderMissing));
         // The game's readings by the names it gives them: phase, storyClock, x, y, frames, sound, gain, ...
