@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -323,15 +324,14 @@ GLuint GlCanvas::texture(const DecodedPicture& image, const std::uint8_t* pixels
 
 namespace {
 
-// Whether rows `from` to `to` of a picture are all the colour of its first pixel; from a row past the
-// first, the first row is taken to be.
-bool oneColour(const DecodedPicture& image, int from, int to) {
+// Whether every pixel of a picture is the colour of its first: its first row against that pixel, then
+// every row against the first.
+bool oneColour(const DecodedPicture& image) {
     const std::size_t row = std::size_t{4} * static_cast<std::size_t>(image.width);
     const std::uint8_t* const first = image.rgba.data();
-    if (from == 0)
-        for (std::size_t x = 4; x < row; x += 4)
-            if (std::memcmp(first, first + x, 4) != 0) return false;
-    for (int y = std::max(from, 1); y < to; ++y)
+    for (std::size_t x = 4; x < row; x += 4)
+        if (std::memcmp(first, first + x, 4) != 0) return false;
+    for (int y = 1; y < image.height; ++y)
         if (std::memcmp(first, first + row * static_cast<std::size_t>(y), row) != 0) return false;
     return true;
 }
@@ -341,12 +341,10 @@ bool oneColour(const DecodedPicture& image, int from, int to) {
 // A picture of one colour (the flashes: 1.9 MB each) goes as its one texel: sampled anywhere, at the
 // nearest texel or not, it gives that colour, so it draws as the whole picture would.
 GLuint GlCanvas::texture(const DecodedPicture& image) {
-    if (image.width > 0 && image.height > 0 && oneColour(image, 0, image.height)) {
-        const GLuint texture = nearestTexture();
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
-        return texture;
-    }
-    return texture(image, image.rgba.data());
+    if (image.width == 0 || image.height == 0 || !oneColour(image)) return texture(image, image.rgba.data());
+    const GLuint texture = nearestTexture();
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
+    return texture;
 }
 
 GLuint GlCanvas::upload(const DecodedPicture& image, bool checked) {
@@ -367,35 +365,66 @@ GLuint GlCanvas::upload(const DecodedPicture& image, bool checked) {
     return 0;
 }
 
-bool GlCanvas::loadPicture(Picture picture, DecodedPicture& image) { return take(picture, image, true); }
-
-void GlCanvas::offerPicture(Picture picture, DecodedPicture& image) { take(picture, image, false); }
-
-void GlCanvas::offerRows(Picture picture, const DecodedPicture& image, int from, int to) {
+bool GlCanvas::loadPicture(Picture picture, DecodedPicture& image) {
     const std::size_t i = static_cast<std::size_t>(picture);
-    if (lost_ || has(picture) || from != rowsSent_[i] || to <= from || to > image.height || !fits(image)) return;
-    useProgram();
-    if (from == 0) {
-        glDeleteTextures(1, &textures_[i]);
-        textures_[i] = 0;
-        oneColour_[i] = true;
+    if (!refused_[i].empty()) {
+        problem_ = refused_[i];
+        return false;
     }
-    rowsSent_[i] = to;
-    if (oneColour_[i] && oneColour(image, from, to)) return;  // nothing to send yet: see take
-    if (oneColour_[i]) {  // the rows held back, with these
-        textures_[i] = texture(image, nullptr);  // room for them all
-        oneColour_[i] = false;
-        from = 0;
+    if (!fits(image)) return false;
+    useProgram();
+    glDeleteTextures(1, &textures_[i]);
+    textures_[i] = lost_ ? 0 : upload(image);
+    if (textures_[i] == 0 && !lost_) return false;  // while the context is lost, it is made on restore
+    waiting_[i] = false;
+    looks_[i] = lookOf(image.rgba.data(), static_cast<std::size_t>(image.width), static_cast<std::size_t>(image.height));
+    pictures_[i] = std::move(image);
+    return true;
+}
+
+void GlCanvas::offerPicture(Picture picture, DecodedPicture& image) {
+    const std::size_t i = static_cast<std::size_t>(picture);
+    if (has(picture) || !refused_[i].empty() || !fits(image)) return;  // loadPicture names one that does not fit
+    looks_[i] = lookOf(image.rgba.data(), static_cast<std::size_t>(image.width), static_cast<std::size_t>(image.height));
+    pictures_[i] = std::move(image);
+    waiting_[i] = unchecked_[i] = true;
+    rowsSent_[i] = 0;
+}
+
+void GlCanvas::send(std::size_t i, std::size_t bytes) {
+    if (!waiting_[i] || lost_) return;
+    useProgram();
+    const DecodedPicture& image = pictures_[i];
+    if (rowsSent_[i] == 0) {
+        if (oneColour(image)) {
+            textures_[i] = texture(image);
+            waiting_[i] = false;
+            return;
+        }
+        textures_[i] = texture(image, nullptr);  // room for every row
     } else {
         glBindTexture(GL_TEXTURE_2D, textures_[i]);
     }
     const std::size_t row = std::size_t{4} * static_cast<std::size_t>(image.width);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, from, image.width, to - from, GL_RGBA, GL_UNSIGNED_BYTE,
+    const int from = rowsSent_[i];
+    const int rows = static_cast<int>(std::min<std::size_t>(std::max<std::size_t>(bytes / row, 1),
+                                                            static_cast<std::size_t>(image.height - from)));
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, from, image.width, rows, GL_RGBA, GL_UNSIGNED_BYTE,
                     image.rgba.data() + row * static_cast<std::size_t>(from));
+    rowsSent_[i] = from + rows;
+    waiting_[i] = rowsSent_[i] < image.height;
+}
+
+bool GlCanvas::sendSome(std::size_t bytes) {
+    const auto next = std::find(waiting_.begin(), waiting_.end(), true);
+    if (next == waiting_.end()) return false;
+    send(static_cast<std::size_t>(next - waiting_.begin()), bytes);
+    return true;
 }
 
 std::size_t GlCanvas::settle() {
     std::size_t first = PictureCount;
+    for (std::size_t i = 0; i < PictureCount; ++i) send(i, SIZE_MAX);  // what is still waiting, first
     if (std::find(unchecked_.begin(), unchecked_.end(), true) == unchecked_.end()) return first;
     bool refused = false;
     for (GLenum error; (error = glGetError()) != GL_NO_ERROR;) refused = refused || error != ContextLost;
@@ -410,29 +439,6 @@ std::size_t GlCanvas::settle() {
     }
     unchecked_.fill(false);
     return first;
-}
-
-bool GlCanvas::take(Picture picture, DecodedPicture& image, bool checked) {
-    const std::size_t i = static_cast<std::size_t>(picture);
-    if (!refused_[i].empty()) {
-        problem_ = refused_[i];
-        return false;
-    }
-    if (!fits(image)) return false;
-    useProgram();
-    // Every row, by offerRows; a picture of one colour is sent here, as its texel.
-    const bool sent = !lost_ && textures_[i] != 0 && rowsSent_[i] == image.height;
-    rowsSent_[i] = 0;
-    oneColour_[i] = false;
-    if (!sent) {
-        glDeleteTextures(1, &textures_[i]);  // a picture sent in part is sent again whole
-        textures_[i] = lost_ ? 0 : upload(image, checked);
-    }
-    if (textures_[i] == 0 && !lost_) return false;  // while the context is lost, it is made on restore
-    unchecked_[i] = !checked && !lost_;
-    looks_[i] = lookOf(image.rgba.data(), static_cast<std::size_t>(image.width), static_cast<std::size_t>(image.height));
-    pictures_[i] = std::move(image);
-    return true;
 }
 
 bool GlCanvas::loadOverlay(DecodedPicture image) {
@@ -459,7 +465,6 @@ void GlCanvas::lose() {
     release(program_);
     textures_.fill(0);
     rowsSent_.fill(0);
-    oneColour_.fill(false);
     overlays_.assign(overlays_.size(), 0);
     sceneFramebuffer_ = sceneTexture_ = 0;
     vertexBuffer_ = 0;
@@ -469,6 +474,7 @@ void GlCanvas::lose() {
 bool GlCanvas::restore() {
     lost_ = false;
     confirmed_ = false;
+    waiting_.fill(false);  // every picture goes whole, below
     build();
     if (!confirm()) return false;
     for (std::size_t i = 0; i < PictureCount; ++i)
@@ -576,6 +582,7 @@ void GlCanvas::paint(int width, int height) {
     useProgram();
     const ViewRect view{0.f, 0.f, static_cast<float>(ScreenWidth), static_cast<float>(ScreenHeight)};
     const VisibleDraws seen = visibleDraws(draws_.data(), draws_.size(), looks_, view);
+    for (std::size_t i = seen.first; i < draws_.size(); ++i) send(static_cast<std::size_t>(draws_[i].picture), SIZE_MAX);
     if ((cleared_ || scaled) && !seen.covered) {
         const Color c = cleared_ ? clearColor_ : Color(0, 0, 0, 0);
         glClearColor(c.r / 255.f, c.g / 255.f, c.b / 255.f, c.a / 255.f);

@@ -63,18 +63,20 @@ public:
     // than its MAX_TEXTURE_SIZE, or refused on upload; `problem` says which.
     // Taken, its pixels move in from `image`.
     bool loadPicture(Picture picture, DecodedPicture& image);
-    // Takes a picture as its file comes, without asking whether the browser's
-    // WebGL took it: the answer waits for the GPU to finish, which the page
-    // would feel once a picture. `settle` asks once for every picture
-    // offered; one refused is not had, and loadPicture refuses it again.
-    // It answers the first picture refused, or PictureCount for none.
+    // Keeps a picture as its file comes and sends it nowhere yet, so that no
+    // start-up task waits on the GPU taking in the game's pictures: they go
+    // to WebGL a band of rows at a time by `sendSome` (the page sends a band
+    // a frame once the start screen shows), and any picture a frame draws
+    // goes whole before it is drawn. `settle` sends what is left, then asks
+    // whether the browser's WebGL took each picture offered (the answer
+    // waits for the GPU to finish); one refused is not had, and loadPicture
+    // refuses it again. It answers the first picture refused, or
+    // PictureCount for none.
     void offerPicture(Picture picture, DecodedPicture& image);
     std::size_t settle();
     const std::string& refusal(std::size_t picture) const { return refused_[picture]; }
-    // Sends rows `from` to `to` of a picture still coming (those in `image`
-    // so far) to its texture ahead of offerPicture, which then sends none of
-    // them again: a large picture goes to the GPU a band at a time.
-    void offerRows(Picture picture, const DecodedPicture& image, int from, int to);
+    // Sends about `bytes` more of the pictures offered: false once all are sent.
+    bool sendSome(std::size_t bytes);
     bool has(Picture picture) const { return !pictures_[static_cast<std::size_t>(picture)].rgba.empty(); }
     // Pictures laid over every frame after its draws (the captions), outside
     // the game's manifest: the first loaded is overlay 0. Drawn untinted and
@@ -119,10 +121,10 @@ private:
     bool fits(const DecodedPicture& image);  // within MAX_TEXTURE_SIZE (else problem_ says not)
     // 0 when refused (problem_ says why); unchecked, never refused.
     GLuint upload(const DecodedPicture& image, bool checked = true);
-    bool take(Picture picture, DecodedPicture& image, bool checked);
     // The pixels' texture, of their size, each sent with glTexImage2D.
     GLuint texture(const DecodedPicture& image, const std::uint8_t* pixels);
     GLuint texture(const DecodedPicture& image);  // its pixels', or for one colour its one texel
+    void send(std::size_t picture, std::size_t bytes);  // an offered picture's next rows, about `bytes` of them
     void addQuad(Vec2 position, Vec2 size, Color color);
     bool covers(const Sprite& sprite) const;  // an opaque picture, drawn untranslucent
     // `count` quads from quad `first`, blended or not.
@@ -131,8 +133,8 @@ private:
     std::array<GLuint, PictureCount> textures_{};
     std::array<DecodedPicture, PictureCount> pictures_;  // kept for a restored context
     std::array<bool, PictureCount> unchecked_{};          // offered, not yet settled
-    std::array<int, PictureCount> rowsSent_{};            // by offerRows, from the top, to its texture
-    std::array<bool, PictureCount> oneColour_{};          // every row offered so far one colour, and held back
+    std::array<bool, PictureCount> waiting_{};            // offered, its texture not yet whole
+    std::array<int, PictureCount> rowsSent_{};            // of a waiting picture, from the top
     std::array<std::string, PictureCount> refused_;       // why, for a picture offered and refused
     std::vector<GLuint> overlays_;
     std::vector<DecodedPicture> overlayPictures_;

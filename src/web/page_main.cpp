@@ -350,15 +350,6 @@ EMSCRIPTEN_KEEPALIVE int tw_asset_decode(int index) {
     return 1;
 }
 
-// Sends rows `from` to `to` of a picture the page is still copying in (after
-// tw_asset_pixels) on to WebGL: a large picture goes a band of rows a task.
-EMSCRIPTEN_KEEPALIVE void tw_asset_rows(int index, int from, int to) {
-    const std::size_t i = static_cast<std::size_t>(index);
-    if (canvas == nullptr || index < 0 || i < ClipCount || i >= AssetFileCount) return;
-    const Picture picture = static_cast<Picture>(i - ClipCount);
-    canvas->offerRows(picture, files.picture(picture), from, to);
-}
-
 // Makes the canvas ready to draw before the pictures come, a step a call,
 // each in a task of its own: 0 while there is more to do, then Runs, else
 // NoWebGL or NoShader (which tw_play answers too).

@@ -230,9 +230,9 @@ function startTumblewing() {
     }
 
     // The steps that hand a fetched file to the game: a picture's pixels or a clip's samples as decoder.js
-    // made them (in their own tasks), else the bytes for the game to decode. A picture goes a band of rows
-    // a step, each sent on to WebGL as it is copied in, once WebGL is ready (`drawingReady`). A decoder
-    // that could not be had is kept, to be named.
+    // made them (in their own tasks), else the bytes for the game to decode. A picture is copied in a band
+    // of rows a step, once WebGL is ready to keep it (`drawingReady`); the game sends it on to the GPU once
+    // the start screen shows. A decoder that could not be had is kept, to be named.
     const BandBytes = 512 * 1024;
     let decoderMissing = null;
     let drawingReady = Promise.resolve();
@@ -243,7 +243,7 @@ function startTumblewing() {
         const d = answer.decoded;
         const steps = [];
         let at = 0;  // where the game keeps the pixels or samples; read HEAPU8 after, as memory may grow
-        if (!d?.samples) await drawingReady;  // any picture goes on to WebGL as it is handed over
+        if (!d?.samples) await drawingReady;  // the game's WebGL keeps each picture as it is handed over
         if (d?.rgba) {
             const row = 4 * d.width, rows = Math.max(1, Math.floor(BandBytes / row));
             for (let y = 0; y < d.height; y += rows) {
@@ -252,7 +252,6 @@ function startTumblewing() {
                     if (!at) return;
                     const to = Math.min(d.height, y + rows);
                     module.HEAPU8.set(d.rgba.subarray(y * row, to * row), at + y * row);
-                    module._tw_asset_rows(index, y, to);
                 });
             }
         } else if (d?.samples) {
