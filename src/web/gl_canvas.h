@@ -75,8 +75,11 @@ public:
     void offerPicture(Picture picture, DecodedPicture& image);
     std::size_t settle();
     const std::string& refusal(std::size_t picture) const { return refused_[picture]; }
-    // Sends about `bytes` more of the pictures offered: false once all are sent.
-    bool sendSome(std::size_t bytes);
+    // Sends about `bytes` more of the pictures offered: false once all are
+    // sent. A band a frame, half a megabyte, sends the game's pictures in
+    // about half a second of frames.
+    static constexpr std::size_t Band = 512 * 1024;
+    bool sendSome(std::size_t bytes = Band);
     bool has(Picture picture) const { return !pictures_[static_cast<std::size_t>(picture)].rgba.empty(); }
     // Pictures laid over every frame after its draws (the captions), outside
     // the game's manifest: the first loaded is overlay 0. Drawn untinted and

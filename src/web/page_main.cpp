@@ -485,6 +485,7 @@ EMSCRIPTEN_KEEPALIVE int tw_replay_begin(const char* recordingText, int withCapt
     if (!parseInputScript(in, recording, error)) return BadRecording;
     if (const int drawing = prepare(); drawing != Runs) return drawing;
     if (!canvas->confirm()) return NoShader;
+    while (canvas->sendSome()) {}  // band by band, as the live page sends them
     canvas->settle();
     std::srand(recording.seed);  // the layout the recording was made with
     replay = new Replay(recording);

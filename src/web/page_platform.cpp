@@ -72,9 +72,7 @@ void LivePlatform::display() {
     int width = ScreenWidth, height = ScreenHeight;
     emscripten_webgl_get_drawing_buffer_size(emscripten_webgl_get_current_context(), &width, &height);
     canvas_.paint(width, height);
-    // The pictures this frame did not draw go on to the GPU a band a frame: half a megabyte, a few
-    // milliseconds even for a software WebGL, sends the rest within a second of the start screen.
-    canvas_.sendSome(512 * 1024);
+    canvas_.sendSome();  // the pictures this frame did not draw go on to the GPU a band a frame
 }
 
 double LivePlatform::now() const { return time_.at(emscripten_get_now() / 1000.0); }
