@@ -336,15 +336,19 @@ bool oneColour(const DecodedPicture& image) {
     return true;
 }
 
-}  // namespace
-
 // A picture of one colour (the flashes: 1.9 MB each) goes as its one texel: sampled anywhere, at the
 // nearest texel or not, it gives that colour, so it draws as the whole picture would.
-GLuint GlCanvas::texture(const DecodedPicture& image) {
-    if (image.width == 0 || image.height == 0 || !oneColour(image)) return texture(image, image.rgba.data());
+GLuint oneTexel(const DecodedPicture& image) {
     const GLuint texture = nearestTexture();
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, image.rgba.data());
     return texture;
+}
+
+}  // namespace
+
+GLuint GlCanvas::texture(const DecodedPicture& image) {
+    if (image.width == 0 || image.height == 0 || !oneColour(image)) return texture(image, image.rgba.data());
+    return oneTexel(image);
 }
 
 GLuint GlCanvas::upload(const DecodedPicture& image, bool checked) {
@@ -397,7 +401,7 @@ void GlCanvas::send(std::size_t i, std::size_t bytes) {
     const DecodedPicture& image = pictures_[i];
     if (rowsSent_[i] == 0) {
         if (oneColour(image)) {
-            textures_[i] = texture(image);
+            textures_[i] = oneTexel(image);
             waiting_[i] = false;
             return;
         }
