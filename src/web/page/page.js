@@ -107,14 +107,19 @@ function startTumblewing() {
             progress.value = loading.done;
             $('loaded').textContent = `Loading ${loading.done} of ${loading.total} files…`;
         };
+        // The fetches start from the end of load order: the game's large backgrounds come last in it, and their
+        // decoding is the longest wait of start-up.
+        const mayStart = [];
         let starting = Promise.resolve();
+        for (let place = 0; place < names.length; ++place) {
+            if (place > 0 && place % FetchesATask === 0) starting = starting.then(nextTask);
+            mayStart[names.length - 1 - place] = starting;
+        }
         return Promise.all(names.map(async (file, index) => {
-            if (index > 0 && index % FetchesATask === 0) starting = starting.then(nextTask);
-            const mayStart = starting;
             const name = folder + file;
             let got, steps = [];
             try {
-                await mayStart;
+                await mayStart[index];
                 const response = await fetch('assets/' + folder + encodeURIComponent(file));
                 got = response.ok ? { name, bytes: new Uint8Array(await response.arrayBuffer()) }
                                   : { name, why: answered(response) };
@@ -222,11 +227,13 @@ function startTumblewing() {
             return e.file ? { missing: { name: e.file, why: e.message } } : { decoded: null };
         }
     }
-    // Once every file is in, the workers let go of what they decoded with, and so does the page's reader. A
-    // worker is not ended: the page would wait for its thread to wind down (a quarter of a second here).
-    function letDecodersGo() {
-        for (const [kind, worker] of Object.entries(workers)) worker?.postMessage({ kind, done: true });
-        pageCanvas?.getContext('webgl')?.getExtension('WEBGL_lose_context')?.loseContext();
+    // Once every file is in, the workers let go of what they decoded with (`kinds` of them), and so does the
+    // page's reader. A worker is not ended: the page would wait for its thread to wind down (a quarter of a
+    // second here). A WebGL let go keeps the GPU busy for a while, which the game's first frame would wait
+    // for: the pictures' goes at the player's first press.
+    function letDecodersGo(...kinds) {
+        for (const kind of kinds) workers[kind]?.postMessage({ kind, done: true });
+        if (kinds.includes('picture')) pageCanvas?.getContext('webgl')?.getExtension('WEBGL_lose_context')?.loseContext();
     }
 
     // The steps that hand a fetched file to the game: a picture's pixels or a clip's samples as decoder.js
@@ -260,7 +267,9 @@ function startTumblewing() {
                 if (at) module.HEAPU8.set(new Uint8Array(d.samples.buffer, d.samples.byteOffset, d.samples.byteLength), at);
             });
         }
+        const lastBand = steps.pop() ?? (() => {});  // the last band goes in the file's last step
         steps.push(() => {
+            lastBand();
             if (!at && !answer.missing) {
                 const slot = module._tw_asset_slot(index, bytes.length);
                 if (slot) module.HEAPU8.set(bytes, slot);
@@ -425,6 +434,7 @@ function startTumblewing() {
         onClipStarted(frame, name) { tumblewing.clips.push(`${frame} ${name}`); },
         onStarted() {
             tumblewing.started = true;
+            letDecodersGo('picture');
             $('overlay').hidden = true;
             if (!$('bar').contains(document.activeElement)) canvas.focus();  // a key on a switch still works it
         },
@@ -499,7 +509,7 @@ function startTumblewing() {
         const names = [];
         for (let i = 0; i < m._tw_asset_count(); ++i) names.push(m.UTF8ToString(m._tw_asset_name(i)));
         const files = await fetchAll(names, '', (index, bytes) => handOver(m, index, bytes));
-        letDecodersGo();
+        letDecodersGo('clip');
         await nextTask();  // the game starts in a task of its own, not the last file's
 
         if (decoderMissing) return showProblem(named(decoderMissing));
