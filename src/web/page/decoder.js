@@ -94,7 +94,7 @@ async function voiceSamples(bytes) {
     return { channels: v.voice_channels(), rate: v.voice_rate(), samples };
 }
 
-// As one of the page's workers: a file a message, { id, kind: 'picture' or 'clip', bytes }, answered under
+// As the page's worker: a file a message, { id, kind: 'picture' or 'clip', bytes }, answered under
 // its id with the picture's pixels or the clip's samples (null when it does not decode), or the file the
 // worker itself could not get. A message without bytes makes the worker ready for its kind, answered once
 // it is (or `unable`): voice.wasm started, or WebGL made (which bears the time a browser may take to start drawing on

@@ -175,30 +175,38 @@ function startTumblewing() {
     }
 
     // The site's pictures that are smaller as lossless WebP come as WebP under their own names, the clips as
-    // Ogg Vorbis: decoder.js decodes both, each kind in a worker of its own where the browser has one (the
-    // pictures need WebGL there), else on the page. A file of another kind goes to the game as it is.
+    // Ogg Vorbis: decoder.js decodes both, in one worker where the browser has one (the pictures need WebGL
+    // there), else on the page. A file of another kind goes to the game as it is. One worker, not one a kind:
+    // a second would take a core from the page as well, whose every task then waits longer for one.
     const kindOf = (b) => {
         const text = (from, to) => String.fromCharCode(...b.subarray(from, to));
         return b.length > 12 && text(0, 4) === 'RIFF' && text(8, 12) === 'WEBP' ? 'picture'
              : b.length > 4 && text(0, 4) === 'OggS' ? 'clip' : null;
     };
-    const workers = {};     // by kind: its worker; undefined where there is none, or once it failed
+    const workers = {};     // by kind: the worker; undefined where it cannot decode that kind, or once it failed
+    let worker = null;
     const waiting = new Map();
     let asked = 0;
     let pageCanvas = null;  // the pictures' reader on the page
-    // A worker that failed, or cannot do its work here, goes: what it was asked is done on the page.
+    // The worker fails a kind (or every kind, when it fails as a whole) that it cannot decode here: what it was
+    // asked of that kind is done on the page. It ends once it decodes no kind.
     function dropWorker(kind) {
-        workers[kind]?.terminate();
         workers[kind] = undefined;
+        if (worker && !Object.values(workers).includes(worker)) {
+            worker.terminate();
+            worker = null;
+        }
         for (const [id, w] of waiting) if (w.kind === kind) { w.resolve({ lost: true }); waiting.delete(id); }
     }
     function workerFor(kind) {
         if (kind in workers) return workers[kind];
         try {
             if (kind === 'picture' && typeof OffscreenCanvas !== 'function') throw new Error('no canvas in a worker');
-            const worker = new Worker('decoder.js');
-            worker.onmessage = ({ data }) => { waiting.get(data.id)?.resolve(data); waiting.delete(data.id); };
-            worker.onerror = () => dropWorker(kind);
+            if (!worker) {
+                const made = worker = new Worker('decoder.js');
+                made.onmessage = ({ data }) => { waiting.get(data.id)?.resolve(data); waiting.delete(data.id); };
+                made.onerror = () => { for (const k in workers) if (workers[k] === made) dropWorker(k); };
+            }
             workers[kind] = worker;
         } catch {
             workers[kind] = undefined;
