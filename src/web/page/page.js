@@ -498,15 +498,13 @@ function startTumblewing() {
             poster.decode().then(() => requestAnimationFrame(() => setTimeout(resolve)), resolve);
         }
     });
-    let drawingFirst;
-    posterShown.then(() => {
-        // The workers start on their own at once, so that they are ready when the files come; the page's
-        // WebGL, which takes each picture as it comes, is made once the pictures' worker has made its own.
-        drawingFirst = decodeAway('picture', null);
-        decodeAway('clip', null);
-        return createTumblewing(module);
-    }).then(async (m) => {
+    posterShown.then(() => createTumblewing(module)).then(async (m) => {
         loaded = true;
+        // The worker gets ready (WebGL, voice.wasm) once the game's WebAssembly is compiled, not beside it: the
+        // compiling then has the cores to itself. The page's WebGL, which takes each picture as it comes, is made
+        // once the worker has made its own.
+        const drawingFirst = decodeAway('picture', null);
+        decodeAway('clip', null);
         // The canvas takes the screen's size before any picture reaches WebGL, as a resize then is quick.
         if (!params.has('replay')) drawAtScreenSize(m);
         const prepare = () => inTurn(() => {
