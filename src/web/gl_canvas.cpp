@@ -173,6 +173,7 @@ bool linked(GlProgram& program) {
 
 GlCanvas::GlCanvas(int width, int height) {
     draws_.reserve(MostDrawsInAFrame);
+    shownDraws_.reserve(MostDrawsInAFrame);
     vertices_.reserve(6 * MostDrawsInAFrame + 6);  // and the quad a scaled frame is scaled with
     if (width != ScreenWidth || height != ScreenHeight) {
         scaleWidth_ = width;
@@ -459,6 +460,7 @@ bool GlCanvas::loadOverlay(DecodedPicture image) {
 
 void GlCanvas::lose() {
     lost_ = true;
+    shown_ = false;
     // Every name is gone with the context; deleting them now only clears the names' table.
     for (GLuint& texture : overlays_) glDeleteTextures(1, &texture);
     for (GLuint& texture : textures_) glDeleteTextures(1, &texture);
@@ -569,11 +571,30 @@ void GlCanvas::paintRun(GLuint texture, std::size_t first, std::size_t count, bo
     glDrawArrays(GL_TRIANGLES, static_cast<GLint>(6 * first), static_cast<GLsizei>(6 * count));
 }
 
+void GlCanvas::paintChanged(int width, int height) {
+    const auto sameSprite = [](const Sprite& a, const Sprite& b) {
+        return a.picture == b.picture && a.position == b.position && a.color == b.color;
+    };
+    const bool same = shown_ && width == shownWidth_ && height == shownHeight_ && cleared_ == shownCleared_ &&
+                      (!cleared_ || clearColor_ == shownClear_) &&
+                      std::equal(draws_.begin(), draws_.end(), shownDraws_.begin(), shownDraws_.end(), sameSprite) &&
+                      overlayDraws_ == shownOverlays_;
+    if (same) drop();
+    else paint(width, height);
+}
+
 void GlCanvas::paint(int width, int height) {
     if (lost_ || !built()) {
         drop();
         return;
     }
+    shownDraws_.assign(draws_.begin(), draws_.end());  // within its reserve: no allocation
+    shownOverlays_.assign(overlayDraws_.begin(), overlayDraws_.end());
+    shownClear_ = clearColor_;
+    shownCleared_ = cleared_;
+    shownWidth_ = width;
+    shownHeight_ = height;
+    shown_ = true;
     // A scaled frame is drawn into the scene's texture exactly as it would be into an 800x600 canvas (where
     // the browser would have cleared what the last frame left), then scaled onto the canvas. Without the
     // texture (refused) the scene is drawn into the canvas's corner.

@@ -101,6 +101,11 @@ public:
     // Paints and forgets the collected frame, onto a drawing buffer of
     // `width` by `height` pixels.
     void paint(int width, int height);
+    // As paint, but a frame the same as the one painted last (the same
+    // clear, draws, overlays and size) is only forgotten: the canvas goes on
+    // showing it, and the GPU has nothing to draw while the start screen
+    // waits for the player. Not for a canvas read back after each frame.
+    void paintChanged(int width, int height);
     void drop();   // forgets it unpainted
     std::size_t painted() const { return painted_; }  // the game's draws, overlays left out
     std::size_t overlaysPainted() const { return overlaysPainted_; }
@@ -162,6 +167,13 @@ private:
     std::size_t painted_ = 0;
     std::size_t overlaysPainted_ = 0;
     std::vector<Sprite> draws_;     // reserved once: a frame never allocates
+    // The frame painted last, as collected; `shown_` false once the context went.
+    std::vector<Sprite> shownDraws_;
+    std::vector<std::pair<std::size_t, Vec2>> shownOverlays_;
+    Color shownClear_{0, 0, 0, 255};
+    bool shownCleared_ = false;
+    int shownWidth_ = 0, shownHeight_ = 0;
+    bool shown_ = false;
     std::vector<std::pair<std::size_t, Vec2>> overlayDraws_;
     std::vector<Vertex> vertices_;  // six a draw
 };

@@ -71,7 +71,7 @@ void LivePlatform::display() {
     pageFitCanvas();
     int width = ScreenWidth, height = ScreenHeight;
     emscripten_webgl_get_drawing_buffer_size(emscripten_webgl_get_current_context(), &width, &height);
-    canvas_.paint(width, height);
+    canvas_.paintChanged(width, height);
     canvas_.sendSome();  // the pictures this frame did not draw go on to the GPU a band a frame
 }
 

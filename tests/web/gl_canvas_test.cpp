@@ -22,7 +22,7 @@ struct FakeGl {
     GLuint next = 1, bound = 0;
     GLsizei refusedWidth = -1;  // a texture of this width is refused (GL_OUT_OF_MEMORY)
     std::vector<GLenum> errors;
-    int rowsSent = 0, partialDraws = 0;
+    int rowsSent = 0, partialDraws = 0, draws = 0;
 } gl;
 
 }  // namespace
@@ -39,6 +39,7 @@ void glTexSubImage2D(GLenum, GLint, GLint, GLint y, GLsizei, GLsizei h, GLenum, 
     gl.rowsSent += h;
 }
 void glDrawArrays(GLenum, GLint, GLsizei) {
+    ++gl.draws;
     const auto& rows = gl.textures[gl.bound].rows;
     if (rows.empty() || std::find(rows.begin(), rows.end(), false) != rows.end()) ++gl.partialDraws;
 }
@@ -149,6 +150,28 @@ TEST_F(GlCanvasSending, SettleSendsTheRestAndNamesTheFirstRefused) {
     EXPECT_TRUE(canvas.refusal(static_cast<std::size_t>(Picture::Void)).empty());
     DecodedPicture again = picture(64, 64);
     EXPECT_FALSE(canvas.loadPicture(Picture::Kestra, again));
+}
+
+// The start screen waiting for a press is painted once; a frame that moved, a resized canvas and a context
+// given back are painted again.
+TEST_F(GlCanvasSending, AFrameTheSameAsTheLastIsNotPaintedAgain) {
+    offerAll();
+    const auto paint = [&](Vec2 at, int width) {
+        gl.draws = 0;
+        canvas.clear(Color(0, 0, 0, 255));
+        Sprite kestra(Picture::Kestra);
+        kestra.position = at;
+        canvas.draw(kestra);
+        canvas.paintChanged(width, width * 3 / 4);
+        return gl.draws;
+    };
+    EXPECT_GT(paint(Vec2(10.f, 20.f), 800), 0);
+    EXPECT_EQ(paint(Vec2(10.f, 20.f), 800), 0);
+    EXPECT_GT(paint(Vec2(10.5f, 20.f), 800), 0);
+    EXPECT_GT(paint(Vec2(10.5f, 20.f), 1600), 0);
+    canvas.lose();
+    ASSERT_TRUE(canvas.restore());
+    EXPECT_GT(paint(Vec2(10.5f, 20.f), 1600), 0);
 }
 
 }  // namespace
