@@ -106,6 +106,9 @@ public:
     // showing it, and the GPU has nothing to draw while the start screen
     // waits for the player. Not for a canvas read back after each frame.
     void paintChanged(int width, int height);
+    // The next frame is painted whatever it shows: the browser may have let
+    // the canvas's picture go while the page was hidden.
+    void forgetShown() { shown_ = false; }
     void drop();   // forgets it unpainted
     std::size_t painted() const { return painted_; }  // the game's draws, overlays left out
     std::size_t overlaysPainted() const { return overlaysPainted_; }

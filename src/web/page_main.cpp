@@ -190,6 +190,7 @@ EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent* e, void*) {
         live->voice.suspend();
     } else if (live->time.hidden()) {
         live->schedule->pause(live->time.show(now), now);
+        canvas->forgetShown();
         if (live->started) live->voice.resume();
     }
     return EM_FALSE;

@@ -152,8 +152,8 @@ TEST_F(GlCanvasSending, SettleSendsTheRestAndNamesTheFirstRefused) {
     EXPECT_FALSE(canvas.loadPicture(Picture::Kestra, again));
 }
 
-// The start screen waiting for a press is painted once; a frame that moved, a resized canvas and a context
-// given back are painted again.
+// The start screen waiting for a press is painted once; a frame that moved, a resized canvas, a page shown
+// again and a context given back are painted again.
 TEST_F(GlCanvasSending, AFrameTheSameAsTheLastIsNotPaintedAgain) {
     offerAll();
     const auto paint = [&](Vec2 at, int width) {
@@ -168,6 +168,8 @@ TEST_F(GlCanvasSending, AFrameTheSameAsTheLastIsNotPaintedAgain) {
     EXPECT_GT(paint(Vec2(10.f, 20.f), 800), 0);
     EXPECT_EQ(paint(Vec2(10.f, 20.f), 800), 0);
     EXPECT_GT(paint(Vec2(10.5f, 20.f), 800), 0);
+    EXPECT_GT(paint(Vec2(10.5f, 20.f), 1600), 0);
+    canvas.forgetShown();  // the page was hidden
     EXPECT_GT(paint(Vec2(10.5f, 20.f), 1600), 0);
     canvas.lose();
     ASSERT_TRUE(canvas.restore());
