@@ -65,7 +65,12 @@
         if (navigator.storage?.persist && !(await navigator.storage.persisted())) await navigator.storage.persist();
     }).catch(() => {});
 
-    navigator.serviceWorker.register('worker.js').then(watch, async (e) => {
+    // The worker is registered once the page's start-up is over (page.js), not beside it: on a first visit its
+    // installation fetches every file of the build again, which would share a phone's network and cores with
+    // the game's own loading. By then the browser's cache has the game's files, and a server that says when a
+    // file last changed answers the worker's fetches of those with "not changed".
+    const startedUp = window.tumblewing?.startedUp ?? Promise.resolve();
+    startedUp.then(() => navigator.serviceWorker.register('worker.js')).then(watch, async (e) => {
         // Offline, the look for a new build fails; the build kept plays on.
         const kept = await navigator.serviceWorker.getRegistration();
         if (kept?.active) watch(kept);

@@ -3,8 +3,11 @@
 // SPDX-License-Identifier: MIT
 'use strict';
 
-// What tests and the page read back: window.tumblewing.
-const tumblewing = { problem: null, firstFrameAt: null, started: false, addressProblems: [] };
+// What tests and the page read back: window.tumblewing. `startedUp` settles once start-up is over: the game's
+// first frame shown, the replay mode offered, or the line saying why the game cannot start.
+let startUpOver;
+const tumblewing = { problem: null, firstFrameAt: null, started: false, addressProblems: [],
+                     startedUp: new Promise((resolve) => { startUpOver = resolve; }) };
 window.tumblewing = tumblewing;
 
 function startTumblewing() {
@@ -20,6 +23,7 @@ function startTumblewing() {
         $('overlay').hidden = true;
         $('problem').textContent = text;
         $('problem').hidden = false;
+        startUpOver();
     }
 
     if (location.protocol === 'file:') {
@@ -428,6 +432,7 @@ function startTumblewing() {
         };
         tumblewing.replayTo = (frame) => module._tw_replay_run(frame);
         tumblewing.redraw = () => module._tw_replay_redraw();
+        startUpOver();
     }
 
     // A reload or another address stops this page's loads as soon as it starts, before the page goes.
@@ -449,6 +454,7 @@ function startTumblewing() {
         onFramePainted() {
             if (tumblewing.firstFrameAt !== null) return;
             tumblewing.firstFrameAt = performance.now();
+            startUpOver();
             $('poster').hidden = true;  // the game's own first frame takes its place
         },
         onAbort(what) { if (loaded) showProblem(`Tumblewing stopped: ${what}`); },  // before, the catch below says
