@@ -30,7 +30,9 @@ await page.send('Page.addScriptToEvaluateOnNewDocument', { source:
     "window.refused = []; addEventListener('securitypolicyviolation', " +
     "(e) => refused.push(`${e.violatedDirective} ${e.blockedURI}`), true);" +
     'const persist = navigator.storage.persist.bind(navigator.storage); ' +
-    'navigator.storage.persist = () => { window.persistAsked = true; return persist(); };' });
+    'navigator.storage.persist = () => { window.persistAsked = true; return persist(); };' +
+    'const register = navigator.serviceWorker.register.bind(navigator.serviceWorker); ' +
+    'navigator.serviceWorker.register = (...a) => { window.registeredAt ??= performance.now(); return register(...a); };' });
 
 // Loads `url` and answers the page's problem line, or (`problem` false) checks there is none and answers the
 // time of its first frame; `reload` reloads the page instead. What the last load left in the console or the policy refused is a failure.
@@ -107,6 +109,8 @@ try {
     await page.evaluate('window.refused.length = 0');
     page.problems.length = 0;  // Chromium logged the refusal too
     await page.until('navigator.serviceWorker.ready.then((r) => r.active.state === "activated")', 30);
+    // Not beside the game's own loading: the worker's installation fetches every file again.
+    check(await page.evaluate('window.registeredAt >= tumblewing.firstFrameAt'), 'the worker is registered before the first frame');
     await page.until('window.persistAsked', 10).catch(() => check(false, 'kept for offline play, the page does not ask to keep its storage'));
     const built = cacheName(site);
     const siteFiles = filesOf(site).filter((f) => f !== 'worker.js' && !/\.(br|gz)$/.test(f));  // each file once
